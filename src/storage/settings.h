@@ -29,8 +29,8 @@ struct Settings {
 // The ten lines of a settings file holding `settings`, in order.
 QStringList settingsLines(const Settings& settings);
 
-// Creates the file with the default values when it is missing. Returns true
-// when it created it.
+// Creates the file with the default values (line 1 empty) when it is missing,
+// with the folders on the way. Returns true when it created it.
 bool ensureSettingsFile(const InstallFolder& home);
 
 // Reads the file into `into`, line by line in order: line 2 as it stands, line 3
@@ -41,7 +41,10 @@ bool ensureSettingsFile(const InstallFolder& home);
 void readSettingsFile(const QString& path, Settings& into);
 
 // Rewrites the file with ten lines as given (the settings window writes the
-// texts as typed). Atomic.
+// texts as typed). Atomic. Refuses, with an Error naming the line and leaving
+// the former file as it was, when there are not exactly ten lines, a line holds
+// a line break, or one of lines 5 to 10 is not a whole number (blanks around
+// it allowed): such a file could not be read back at the next start.
 void writeSettingsFile(const QString& path, const QStringList& tenLines);
 
 } // namespace tavel
