@@ -63,9 +63,7 @@ QByteArray codeTableBytes()
 QStringList contentsPageLines(const InstallFolder& home)
 {
     const std::vector<SubjectRecord> catalogue = readRecords<SubjectRecord>(home.path(paths::catalogue));
-    QStringList lines{QStringLiteral("5"), QString::number(catalogue.size() + 1)};
-    lines << QStringLiteral("№") << QStringLiteral("Предмет") << QStringLiteral("Тем") << QStringLiteral("Вопросов")
-          << QStringLiteral("Ответов");
+    QStringList lines{QStringLiteral("5"), QString::number(catalogue.size())};
     for (const SubjectRecord& s : catalogue)
         lines << QString::number(s.folderNo) << trimmed(s.subjectName) << QString::number(s.topicCount)
               << QString::number(s.questionCount) << QString::number(s.answerCount);

@@ -17,8 +17,10 @@ namespace tavel::base {
 // Windows-1251 character translates into the letter. CR LF after each line.
 QByteArray codeTableBytes();
 
-// The lines of a contents page listing every subject of the catalogue under
-// the title row "№", "Предмет", "Тем", "Вопросов", "Ответов".
+// The lines of a contents page listing every subject of the catalogue, one row
+// each: number, name, topics, questions, answers. There is no title row: the
+// start screen carries the column titles above the grid, and every row of the
+// page is totalled, so a row of titles would be a conversion error at start.
 QStringList contentsPageLines(const InstallFolder& home);
 
 // Creates the folder when missing and every missing shared file: Baza\Papka.dat,
