@@ -1,0 +1,67 @@
+// Start and presentation steps over the state of a running test.
+#include "session/session_state.h"
+
+#include <QTime>
+
+namespace tavel {
+
+QString counterText(int value)
+{
+    return QString::number(value);
+}
+
+void startTopic(SessionState& s, StartData data, const QString& topicName, const QDateTime& startTime)
+{
+    s.questions = std::move(data.questions);
+    s.answers = std::move(data.answers);
+    s.currentRow = 0;
+    s.awaitingAnswer = false;
+    s.current = Presentation();
+
+    SessionCounters c;
+    c.kWopr = int(s.questions.size());
+    c.wseBal = data.totalPoints;
+    c.limitTime = data.limitTime;
+    s.counters = c;
+    s.grade = GradeDisplay();
+    s.grade.patSlovo.clear();
+    s.answeredCount = 0;
+    s.topicName = topicName;
+    s.startTime = startTime;
+}
+
+bool hasNextQuestion(const SessionState& s)
+{
+    return s.currentRow < int(s.questions.size());
+}
+
+bool presentNext(SessionState& s, const TimeSettings& times)
+{
+    if (!hasNextQuestion(s))
+        return false;
+    ++s.currentRow;
+    ++s.counters.nWopr;
+    s.current = present(s.questions[size_t(s.currentRow - 1)], s.answers, times);
+    s.counters.tekBal = s.current.pointsValue;
+    s.counters.kOtw = s.current.variantCount();
+    s.counters.kPraw = s.current.rightCount;
+    s.counters.timeWopros = s.current.seconds;
+    s.awaitingAnswer = true;
+    s.rankingRight = false;
+    return true;
+}
+
+int questionsLeft(const SessionCounters& c)
+{
+    return c.kWopr - c.nWopr + 1;
+}
+
+QString elapsedText(const QDateTime& start, const QDateTime& now)
+{
+    qint64 seconds = start.secsTo(now) % 86400;
+    if (seconds < 0)
+        seconds += 86400;
+    return QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("H:mm:ss"));
+}
+
+} // namespace tavel
