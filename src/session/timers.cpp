@@ -1,0 +1,67 @@
+// Rules of the question countdown and of the topic's minutes.
+#include "session/timers.h"
+
+#include "storage/error.h"
+#include "storage/text.h"
+
+#include <algorithm>
+
+namespace tavel {
+
+QString minutesText(int minutes)
+{
+    const QString v = QString::number(minutes);
+    return (v.size() == 1 ? QStringLiteral("00") : QStringLiteral("0")) + v;
+}
+
+int readWholeNumber(const QString& text, const QString& boxName)
+{
+    bool ok = false;
+    const int value = trimmed(text).toInt(&ok);
+    if (!ok)
+        throw Error(QStringLiteral("В поле «%1» должно быть целое число, а там «%2».").arg(boxName, text));
+    return value;
+}
+
+LimitUpdate limitAfterMinute(int minutesUsed, const QString& limitTime)
+{
+    LimitUpdate update;
+    if (minutesUsed == 0)
+        return update;
+    if (trimmed(limitTime).isEmpty()) {
+        update.changed = true;
+        update.limitTime = QStringLiteral("0");
+        return update;
+    }
+    const int left = readWholeNumber(limitTime, QStringLiteral("Осталось минут"));
+    if (left > 0) {
+        update.changed = true;
+        update.limitTime = QString::number(left - 1);
+    }
+    return update;
+}
+
+bool limitReached(const QString& limitTime)
+{
+    if (trimmed(limitTime).isEmpty())
+        return false;
+    return readWholeNumber(limitTime, QStringLiteral("Осталось минут")) == 0;
+}
+
+NewSeconds applyNewSeconds(const QString& woprSek, const QString& otwSek, const Countdown& running)
+{
+    const auto seconds = [](const QString& text, const QString& box) {
+        const int value = readWholeNumber(text, box);
+        if (value < 0)
+            throw Error(QStringLiteral("В поле «%1» число секунд не может быть отрицательным: «%2».").arg(box, text));
+        return value;
+    };
+    NewSeconds out;
+    out.times.questionSeconds = seconds(woprSek, QStringLiteral("Секунд на вопрос"));
+    out.times.variantSeconds = seconds(otwSek, QStringLiteral("Секунд за каждый вариант ответа"));
+    out.countdown.maximum = out.times.questionSeconds;
+    out.countdown.left = std::min(running.left, out.times.questionSeconds);
+    return out;
+}
+
+} // namespace tavel
