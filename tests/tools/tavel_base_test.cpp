@@ -19,9 +19,16 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
+
+// Failure messages show texts as UTF-8 rather than as arrays of code units.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 using namespace tavel;
 using tavel::test::cp;
@@ -364,6 +371,42 @@ TEST(DemoFolder, RecordFilesMatchTheirSourcesAndCountsAgree)
         }
         for (const auto& [key, n] : answersPerQuestion)
             EXPECT_GT(n, 0) << "question without answers: " << key.toStdString();
+
+        // Each question's marks make a well-formed question of its kind.
+        std::map<QString, std::vector<const AnswerRecord*>> variants;
+        for (const AnswerRecord& a : answers)
+            variants[trimmed(a.topicCode) + u'_' + trimmed(a.testCode) + u'_' + trimmed(a.questionNo)].push_back(&a);
+        for (const auto& [key, list] : variants) {
+            SCOPED_TRACE(key.toStdString());
+            int plus = 0, minus = 0, exact = 0, ranked = 0;
+            for (const AnswerRecord* a : list) {
+                const QString mark = trimmed(a->answerMark);
+                plus += mark == u"+";
+                minus += mark == u"-";
+                exact += mark.contains(u'Ф');
+                ranked += mark == u"1";
+            }
+            if (plus > 0 && minus > 0) { // matching: every item names one of the terms
+                EXPECT_LE(plus, 10);
+                for (const AnswerRecord* a : list)
+                    if (trimmed(a->answerMark) == u"+")
+                        EXPECT_TRUE(trimmed(a->answerNo).toInt() >= 1 && trimmed(a->answerNo).toInt() <= minus);
+            } else if (exact > 0) { // typed answer: the first variant is the one compared
+                EXPECT_TRUE(trimmed(list.front()->answerMark).contains(u'Ф'));
+            } else if (ranked == 0) { // tick boxes: at least one right option
+                EXPECT_GE(plus, 1);
+            } else { // ranking: positions 1..n, not already in order
+                EXPECT_EQ(ranked, int(list.size()));
+                std::vector<int> positions;
+                for (const AnswerRecord* a : list)
+                    positions.push_back(trimmed(a->answerNo).toInt());
+                std::vector<int> sorted = positions;
+                std::sort(sorted.begin(), sorted.end());
+                for (size_t i = 0; i < sorted.size(); ++i)
+                    EXPECT_EQ(sorted[i], int(i + 1));
+                EXPECT_NE(positions, sorted);
+            }
+        }
 
         ASSERT_EQ(package.size(), topics.size());
         for (size_t i = 0; i < topics.size(); ++i) {
