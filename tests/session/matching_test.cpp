@@ -1,0 +1,165 @@
+// Classification and ranking answers: scores, hints, dragging and "Готов".
+#include "session/matching.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavel;
+
+namespace {
+
+const QStringList kTerms{QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
+
+// Drags box `box` so that its top-left lands at `to`.
+bool drag(Ranking& r, int box, QPoint to)
+{
+    const QPoint grip = r.boxRect(box).topLeft() + QPoint(10, 10);
+    const QPoint delta = to - r.boxRect(box).topLeft();
+    r.press(box, grip);
+    r.move(grip + delta / 2);
+    return r.release(grip + delta);
+}
+
+QPoint slotPoint(int slot, int dy = 0)
+{
+    return QPoint(Ranking::kSlotLeft, Ranking::slotTop(slot) + dy);
+}
+
+} // namespace
+
+TEST(Classification, ScoresRowsWhoseEntryIsTheirCode)
+{
+    Classification c({QStringLiteral("A"), QStringLiteral("B")}, {QStringLiteral("2"), QStringLiteral("3")}, kTerms);
+    EXPECT_EQ(c.entries(), QStringList({kUndetermined, "X", "Y", "Z"}));
+    EXPECT_EQ(c.score(), 0);
+    c.select(1, 2); // Y for A
+    c.select(2, 3); // Z for B
+    EXPECT_EQ(c.score(), 2);
+
+    SessionState s;
+    settleMatching(s, c);
+    EXPECT_EQ(s.counters.wseBal, 2);
+    EXPECT_EQ(s.counters.werBal, 2);
+}
+
+TEST(Classification, UndeterminedAndUnusableCodesNeverScore)
+{
+    Classification c({"A", "B", "C"}, {"0", "x", "7"}, kTerms);
+    for (int row = 1; row <= 3; ++row)
+        c.select(row, 0);
+    c.select(3, 7); // no such entry: falls back to 0
+    EXPECT_EQ(c.selected(3), 0);
+    EXPECT_EQ(c.score(), 0);
+    EXPECT_EQ(c.rightEntry(1), 0);
+}
+
+TEST(Classification, HintsFillEachRowOnceThenStop)
+{
+    Classification c({"A", "B"}, {"2", "1"}, kTerms);
+    EXPECT_EQ(c.hint(), 1);
+    EXPECT_EQ(c.hint(), 2);
+    EXPECT_EQ(c.hint(), 0);
+    EXPECT_EQ(c.score(), 2);
+}
+
+TEST(Classification, MoreThanTenItemsAreAllAnswered)
+{
+    QStringList texts, codes, terms;
+    for (int i = 1; i <= 15; ++i) {
+        texts << QStringLiteral("item %1").arg(i);
+        codes << QString::number(i);
+        terms << QStringLiteral("term %1").arg(i);
+    }
+    Classification c(texts, codes, terms);
+    EXPECT_EQ(c.rowCount(), 15);
+    for (int row = 1; row <= 15; ++row)
+        c.select(row, row);
+    EXPECT_EQ(c.score(), 15);
+}
+
+TEST(Ranking, DraggingSwapsBoxesAndTheirCells)
+{
+    Ranking r({"2", "3", "1"});
+    EXPECT_EQ(r.score(), 0);
+    EXPECT_TRUE(drag(r, 3, slotPoint(1, 5))); // third onto first
+    EXPECT_EQ(r.boxInSlot(1), 3);
+    EXPECT_EQ(r.boxInSlot(3), 1);
+    EXPECT_EQ(r.score(), 1);
+    EXPECT_TRUE(drag(r, r.boxInSlot(2), slotPoint(3, -5))); // second slot onto third
+    EXPECT_EQ(r.score(), 3);
+
+    SessionState s;
+    settleRanking(s, r);
+    EXPECT_EQ(s.counters.werWop, 1);
+    EXPECT_EQ(s.counters.wseBal, 3);
+    EXPECT_EQ(s.counters.werBal, 3);
+    EXPECT_TRUE(s.rankingRight);
+}
+
+TEST(Ranking, ARightOrderLeftUntouchedScoresInFull)
+{
+    Ranking r({"1", "2", "3"});
+    SessionState s;
+    settleRanking(s, r);
+    EXPECT_EQ(s.counters.werBal, 3);
+    EXPECT_EQ(s.counters.werWop, 1);
+}
+
+TEST(Ranking, ReleasedOverEmptySpaceItGoesBack)
+{
+    Ranking r({"1", "3", "2"});
+    EXPECT_FALSE(drag(r, 2, QPoint(Ranking::kSlotLeft + 2000, 400)));
+    EXPECT_EQ(r.boxRect(2).topLeft(), slotPoint(2));
+    EXPECT_EQ(r.score(), 1);
+    EXPECT_FALSE(r.dragging());
+}
+
+TEST(Ranking, TargetsAreTriedInTheOrderOfTheSecondNumberCells)
+{
+    Ranking r({"1", "2", "3"});
+    ASSERT_TRUE(r.moveBox(1, +1));
+    ASSERT_TRUE(r.moveBox(1, +1)); // slots now hold boxes 2, 3, 1
+    // Dropped across the gap of slots 1 and 2: box 3 (held by the first
+    // second-number cell) is tried before box 2.
+    EXPECT_TRUE(drag(r, 1, slotPoint(1, 30)));
+    EXPECT_EQ(r.boxInSlot(2), 1);
+    EXPECT_EQ(r.boxInSlot(3), 3);
+    EXPECT_EQ(r.correctCell(2), QStringLiteral("1"));
+    EXPECT_EQ(r.correctCell(3), QStringLiteral("3"));
+}
+
+TEST(Ranking, KeyboardMovesSwapWithTheNeighbour)
+{
+    Ranking r({"2", "1", "3"});
+    EXPECT_FALSE(r.moveBox(1, -1)); // already at the top
+    EXPECT_TRUE(r.moveBox(1, +1));
+    EXPECT_EQ(r.score(), 3);
+    EXPECT_FALSE(r.moveBox(3, +1));
+}
+
+TEST(Ranking, StartAgainRestoresTheOrderButNotTheHints)
+{
+    Ranking r({"2", "1", "3"});
+    EXPECT_EQ(r.hint(), 1);
+    r.moveBox(1, +1);
+    r.restart();
+    EXPECT_EQ(r.boxInSlot(1), 1);
+    EXPECT_EQ(r.correctCell(1), QStringLiteral("2"));
+    EXPECT_EQ(r.score(), 1);
+    EXPECT_TRUE(r.revealed(1));
+    EXPECT_EQ(r.hint(), 2);
+    EXPECT_EQ(r.hint(), 3);
+    EXPECT_EQ(r.hint(), 0);
+}
+
+TEST(Ranking, ManyVariantsGetSlotsOfTheirOwn)
+{
+    QStringList cells;
+    for (int i = 35; i >= 1; --i)
+        cells << QString::number(i);
+    Ranking r(cells);
+    EXPECT_EQ(r.boxRect(35).top(), Ranking::slotTop(35));
+    EXPECT_TRUE(drag(r, 35, slotPoint(1)));
+    EXPECT_EQ(r.correctCell(1), QStringLiteral("1"));
+    EXPECT_EQ(r.correctCell(35), QStringLiteral("35"));
+    EXPECT_EQ(r.score(), 3); // slots 1, 18 and 35
+}
