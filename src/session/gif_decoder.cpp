@@ -166,7 +166,8 @@ private:
         }
         if (canvas_.isNull() && !makeCanvas(desc))
             return false;
-        if (qint64(picture_.frames.size() + 1) * canvas_.width() * canvas_.height() > kMaxAnimationPixels) {
+        if (picture_.frames.size() >= kMaxFrames
+            || qint64(picture_.frames.size() + 1) * canvas_.width() * canvas_.height() > kMaxAnimationPixels) {
             fail(QStringLiteral("кадров слишком много, показаны первые %1").arg(picture_.frames.size()));
             return false;
         }

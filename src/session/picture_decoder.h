@@ -31,9 +31,11 @@ struct Picture {
 
 // Limits that keep a hostile file from taking all memory: a picture of more
 // pixels than kMaxPicturePixels is refused, and the frames of an animation
-// stop being kept once they would hold more than kMaxAnimationPixels in all.
+// stop being kept once there are kMaxFrames of them or they would hold more
+// than kMaxAnimationPixels in all (the picture is then marked damaged).
 inline constexpr qint64 kMaxPicturePixels = 40'000'000;
-inline constexpr qint64 kMaxAnimationPixels = 200'000'000;
+inline constexpr qint64 kMaxAnimationPixels = 100'000'000;
+inline constexpr int kMaxFrames = 5000;
 
 // GIF. Frames are composed on the logical screen in file order, honouring each
 // frame's position, colour table, transparent colour, delay and disposal.

@@ -331,6 +331,15 @@ TEST(GifDamage, AbsurdScreenSizeIsRefused)
     EXPECT_NE(messageOf([&] { decodeGif(bytes, QStringLiteral("big.gif")); }).find("недопустим"), std::string::npos);
 }
 
+TEST(GifDamage, EndlessFramesStopAtTheLimitKeepingThoseRead)
+{
+    std::vector<GifFrame> frames(kMaxFrames + 3, GifFrame{QRect(0, 0, 1, 1), {1}, 5});
+    const Picture picture = decodeGif(makeGif(QSize(1, 1), {kRed, kGreen}, frames), QStringLiteral("many.gif"));
+    EXPECT_EQ(picture.frames.size(), kMaxFrames);
+    EXPECT_FALSE(picture.damage.isEmpty());
+    EXPECT_EQ(picture.frames.last().image.pixel(0, 0), kGreen);
+}
+
 TEST(JpegDecoding, RgbGrayscaleAndCmyk)
 {
     const Picture rgb = decodeJpeg(rgbJpeg(), QStringLiteral("q.jpg"));
