@@ -1,0 +1,43 @@
+// The rows of the password table: users shown as text (code, date, name,
+// password, access letter) and converted back into user records. Saving
+// converts every row first and writes the user file only when all of them are
+// good, so a bad row leaves the former file whole.
+#pragma once
+
+#include "storage/records.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace tavel {
+
+struct PasswordRow {
+    QString code;
+    QString date; // dd.mm.yyyy
+    QString fullName;
+    QString password;
+    QString access;
+};
+
+// The column titles of the table.
+QStringList passwordColumnTitles();
+// The table's editable rows.
+constexpr int kPasswordRows = 10;
+
+// The date as the table shows it (dd.MM.yyyy).
+QString passwordDateText(double days);
+std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users);
+
+// The records of the rows whose trimmed code is not blank, in row order.
+// Throws Error naming the first bad row (counted from 1) and what is wrong
+// with it: a date that is not dd.mm.yyyy, an access letter other than Z and W,
+// an empty password, a field longer than the file can hold.
+std::vector<UserRecord> usersFromRows(const std::vector<PasswordRow>& rows);
+
+// Converts every row, then rewrites the user file with the records
+// (atomically). Returns the number of users written. Throws Error without
+// touching the file when a row is bad.
+int savePasswordRows(const QString& path, const std::vector<PasswordRow>& rows);
+
+} // namespace tavel

@@ -1,0 +1,59 @@
+// Opening a subject's files and choosing a subject from the catalogue.
+#include "session/subject_open.h"
+
+#include "storage/error.h"
+#include "storage/record_file.h"
+#include "storage/shared_files.h"
+#include "storage/text.h"
+
+#include <QDir>
+
+namespace tavel {
+namespace {
+
+bool isPlainFolderName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && !name.contains(QLatin1Char(':'));
+}
+
+} // namespace
+
+SubjectContents openSubject(const QString& subjectFolderPath)
+{
+    ensureSubjectFiles(subjectFolderPath);
+    SubjectContents contents;
+    contents.topics = readRecords<TopicRecord>(subjectFile(subjectFolderPath, subject_files::topics));
+    contents.questionCount =
+        RecordFile::countOnDisk(subjectFile(subjectFolderPath, subject_files::questions), QuestionRecord::layout());
+    return contents;
+}
+
+QStringList packageCounts(const QString& subjectFolderPath)
+{
+    QStringList counts;
+    for (const PackageRecord& r : readRecords<PackageRecord>(subjectFile(subjectFolderPath, subject_files::package)))
+        counts.push_back(trimmed(r.totalCount));
+    return counts;
+}
+
+std::optional<SubjectRecord> chooseSubject(AppState& state, const QString& name)
+{
+    const auto catalogue = readRecords<SubjectRecord>(state.home.path(paths::catalogue));
+    std::optional<SubjectRecord> found = findSubject(catalogue, name);
+    if (!found)
+        return std::nullopt;
+    const QString folder = trimmed(found->folderName);
+    if (!isPlainFolderName(folder))
+        throw Error(QStringLiteral("У предмета «%1» в каталоге %2 недопустимое имя папки «%3»")
+                        .arg(trimmed(found->subjectName),
+                             QDir::toNativeSeparators(state.home.path(paths::catalogue)), folder));
+    state.subjectFolder = folder;
+    const QString path = state.home.subjectFolder(folder, true);
+    if (!QDir(path).exists())
+        throw Error(QStringLiteral("Не удалось создать папку предмета %1").arg(QDir::toNativeSeparators(path)));
+    return found;
+}
+
+} // namespace tavel
