@@ -1,0 +1,44 @@
+// The windows of the program, created once at start-up in their fixed order
+// and kept for the whole run (see all_windows.cpp for the order). Also the
+// one-copy check with its warning.
+#pragma once
+
+#include "session/windows/window_set.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace tavel {
+
+struct AppState;
+class SingleCopy;
+
+namespace app {
+
+class AllWindows {
+public:
+    // Creates every window in order; the main window's start-up steps run
+    // right after it is created, before the next window.
+    explicit AllWindows(AppState& state);
+    ~AllWindows();
+
+    WindowSet& set() { return set_; }
+    TForm1* form1() const { return set_.form1; }
+    TForm5* form5() const { return set_.form5; }
+    TSysAdmin* sysAdmin() const { return set_.sysAdmin; }
+
+private:
+    WindowSet set_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<TSysAdmin> sysAdmin_;
+};
+
+// Takes the installation folder's lock. When another copy holds it, shows the
+// warning "Попытка запуска ещё 1 копии программы" / "Не надо этого делать" and
+// returns false: the program ends.
+bool claimSingleCopy(SingleCopy& lock, QWidget* parent = nullptr);
+
+} // namespace app
+} // namespace tavel

@@ -1,0 +1,91 @@
+// The 30 answer rows of the main window.
+#include "session/windows/answer_rows.h"
+
+#include "session/windows/controls.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTextEdit>
+
+namespace tavel {
+
+AnswerRows::AnswerRows(QWidget* parent) : QScrollArea(parent)
+{
+    using namespace controls;
+    setObjectName(QStringLiteral("OtwetiOtm"));
+    area_ = new QWidget(this);
+    area_->setObjectName(QStringLiteral("OtwetiOtmArea"));
+    area_->setAutoFillBackground(true);
+    const QFont bold10 = boldFont(area_, 10);
+    for (int i = 1; i <= kRows; ++i) {
+        const int rowTop = 43 * i - 41;
+        auto* text = named(new QTextEdit(area_), QStringLiteral("OtwText%1").arg(i));
+        text->setGeometry(32, rowTop, 850, 41);
+        text->setFont(bold10);
+        text->setReadOnly(true);
+        text->setAcceptRichText(true);
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+        auto* tick = named(new QCheckBox(area_), QStringLiteral("OtwCheck%1").arg(i),
+                           QStringLiteral("Мышкой щёлкни для изменения"));
+        tick->setGeometry(8, rowTop + 10, 25, 21);
+        tick->setCursor(Qt::PointingHandCursor);
+
+        auto* number = named(new QLineEdit(area_), QStringLiteral("OtwNum%1").arg(i),
+                             QStringLiteral("Введите число от 1 и далее"));
+        number->setGeometry(4, rowTop + 10, 25, 24);
+        number->setFont(bold10);
+        number->setCursor(Qt::PointingHandCursor);
+        QPalette p = number->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::ToolTipBase));
+        number->setPalette(p);
+
+        ticks_[size_t(i - 1)] = tick;
+        texts_[size_t(i - 1)] = text;
+        numbers_[size_t(i - 1)] = number;
+    }
+    area_->setMinimumSize(32 + 850 + 8, 43 * kRows + 4);
+    setWidget(area_);
+    setWidgetResizable(true);
+    clearRows();
+}
+
+void AnswerRows::clearRows()
+{
+    for (int i = 0; i < kRows; ++i) {
+        ticks_[size_t(i)]->hide();
+        ticks_[size_t(i)]->setChecked(false);
+        numbers_[size_t(i)]->hide();
+        numbers_[size_t(i)]->clear();
+        texts_[size_t(i)]->hide();
+        texts_[size_t(i)]->clear();
+    }
+}
+
+void AnswerRows::setAreaColour(const QColor& colour)
+{
+    QPalette p = area_->palette();
+    p.setColor(QPalette::Window, colour);
+    area_->setPalette(p);
+}
+
+QColor AnswerRows::areaColour() const
+{
+    return area_->palette().color(QPalette::Window);
+}
+
+int AnswerRows::textPointSize() const
+{
+    return texts_[0]->font().pointSize();
+}
+
+void AnswerRows::setTextPointSize(int points)
+{
+    for (QTextEdit* text : texts_) {
+        QFont f = text->font();
+        f.setPointSize(points);
+        text->setFont(f);
+    }
+}
+
+} // namespace tavel

@@ -1,0 +1,42 @@
+// Building the named controls of the session windows: every control gets its
+// name as objectName (tests and other windows find it by that name) and its
+// hint as tooltip and status tip.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tavel::controls {
+
+// Sets the name and the hint (an empty hint leaves none).
+template <class W>
+W* named(W* widget, const QString& name, const QString& hint = {});
+
+// A box showing a value (counters are decimal text), read-only.
+QLineEdit* valueBox(QWidget* parent, const QString& name, const QString& hint, const QString& text = {});
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
+QGroupBox* group(QWidget* parent, const QString& name, const QString& title, const QString& hint = {});
+// A caption beside a control.
+QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
+
+// The bold font of the given size, from the widget's own family.
+QFont boldFont(const QWidget* widget, int pointSize);
+
+} // namespace tavel::controls
+
+#include "platform/windows/hint.h"
+
+template <class W>
+W* tavel::controls::named(W* widget, const QString& name, const QString& hint)
+{
+    widget->setObjectName(name);
+    if (!hint.isEmpty())
+        tavel::setHint(widget, hint);
+    return widget;
+}

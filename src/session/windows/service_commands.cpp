@@ -1,0 +1,206 @@
+// The small commands and the Service menu of the main window.
+#include "session/windows/service_commands.h"
+
+#include "platform/calculator.h"
+#include "platform/help.h"
+#include "platform/windows/hint.h"
+#include "platform/windows/message_box.h"
+#include "session/entry_check.h"
+#include "session/number_text.h"
+#include "session/windows/answer_rows.h"
+#include "session/windows/entry_handlers.h"
+#include "session/windows/main_menu.h"
+#include "session/windows/main_window.h"
+#include "session/windows/password_table.h"
+#include "session/windows/question_area.h"
+#include "session/windows/score_panel.h"
+#include "session/windows/start_screen.h"
+#include "session/windows/sys_admin.h"
+#include "session/windows/test_settings_panel.h"
+#include "storage/colours.h"
+#include "storage/error.h"
+#include "storage/shared_files.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextEdit>
+
+namespace tavel {
+namespace {
+
+QString colourTextOf(const QColor& colour)
+{
+    return colourText(colourFromRgb(colour.red(), colour.green(), colour.blue()));
+}
+
+} // namespace
+
+ServiceCommands::ServiceCommands(TForm1& form) : form_(form)
+{
+    TestSettingsPanel& settings = *form.testSettings;
+    QObject::connect(settings.MaxKW, &QPushButton::clicked, &form, [this] { MaxKWClick(); });
+    QObject::connect(settings.WremaZadat, &QPushButton::clicked, &form, [this] { WremaZadatClick(); });
+    QObject::connect(&settings, &TestSettingsPanel::modeClicked, &form,
+                     [this](int item, bool ticked) { RegimClickCheck(item, ticked); });
+    QObject::connect(form.questionArea->BolBuk, &QPushButton::clicked, &form, [this] { BolBukClick(); });
+    QObject::connect(form.questionArea->MalBuk, &QPushButton::clicked, &form, [this] { MalBukClick(); });
+    QObject::connect(form.Zastavka, &StartScreen::helpClicked, &form, [this] { N18Click(); });
+
+    MainMenu& menu = form.menu();
+    menu.provide(menu.Kalkulator, [this] { KalkulatorClick(); });
+    menu.provide(menu.CwetForm1, [this] { CwetForm1Click(); });
+    menu.provide(menu.CwetOtwet, [this] { CwetOtwetClick(); });
+    menu.provide(menu.Paroli, [this] { ParoliClick(); });
+    menu.provide(menu.N5, [this] { N5Click(); });
+    menu.provide(menu.N16, [this] { N16Click(); });
+    menu.provide(menu.N101, [this] { N101Click(); });
+    menu.provide(menu.N18, [this] { N18Click(); });
+}
+
+void ServiceCommands::MaxKWClick()
+{
+    QPushButton* maxKW = form_.testSettings->MaxKW;
+    if (!rightsFor(form_.state().currentUser).questionLimit) {
+        dialogs::warning(&form_, dialogs::applicationTitle(), QStringLiteral(" И для начальника. Увы!"));
+        return;
+    }
+    const auto answer = dialogs::input(&form_, QStringLiteral("Введите новое ограничение"),
+                                       QStringLiteral("Вопросов по теме не больше чем?"), maxKW->text());
+    if (!answer)
+        return;
+    maxKW->setText(*answer);
+    dialogs::guarded(&form_, [&] {
+        const int limit = toWholeNumber(*answer);
+        if (limit < 1)
+            throw Error(QStringLiteral("Вопросов в тесте не может быть меньше одного: «%1»").arg(*answer));
+        form_.state().questionLimit = limit;
+    });
+}
+
+void ServiceCommands::WremaZadatClick()
+{
+    dialogs::guarded(&form_, [this] {
+        AppState& state = form_.state();
+        const int question = toWholeNumber(form_.testSettings->WoprSek->text());
+        if (question < 1)
+            throw Error(QStringLiteral("Время показа вопроса — не меньше 1 секунды: «%1»")
+                            .arg(form_.testSettings->WoprSek->text()));
+        state.questionSeconds = question;
+        QProgressBar* gauge = form_.Gauge3;
+        const int left = gauge->value();
+        gauge->setMaximum(question);
+        gauge->setValue(std::min(left, question));
+        const int variant = toWholeNumber(form_.testSettings->OtwSek->text());
+        if (variant < 0)
+            throw Error(QStringLiteral("Добавка за вариант ответа не может быть меньше нуля: «%1»")
+                            .arg(form_.testSettings->OtwSek->text()));
+        state.variantSeconds = variant;
+    });
+}
+
+void ServiceCommands::BolBukClick()
+{
+    QuestionArea& area = *form_.questionArea;
+    area.setQuestionPointSize(area.questionPointSize() + 2);
+    area.OtwetiOtm->setTextPointSize(area.OtwetiOtm->textPointSize() + 2);
+}
+
+void ServiceCommands::MalBukClick()
+{
+    QuestionArea& area = *form_.questionArea;
+    if (area.questionPointSize() < 8)
+        return;
+    area.setQuestionPointSize(area.questionPointSize() - 2);
+    area.OtwetiOtm->setTextPointSize(std::max(1, area.OtwetiOtm->textPointSize() - 2));
+}
+
+void ServiceCommands::RegimClickCheck(int item, bool ticked)
+{
+    ScorePanel& score = *form_.scorePanel;
+    for (QLineEdit* box : {score.NWopr, score.WerWop, score.KWopr, score.WerBal, score.WseBal,
+                           form_.questionArea->TekBal})
+        box->setText(QStringLiteral("0"));
+    AppState& state = form_.state();
+    QuestionArea& area = *form_.questionArea;
+    if (item == TestSettingsPanel::kHintsItem) {
+        state.hintMode = ticked ? kHintsOn : kHintsOff;
+        if (!isMarkedNotYetAvailable(area.Fifti))
+            area.Fifti->setEnabled(ticked);
+        area.KPraw->setVisible(ticked);
+    } else if (item == TestSettingsPanel::kInOrderItem) {
+        state.shuffle = !ticked;
+    }
+}
+
+void ServiceCommands::KalkulatorClick()
+{
+    if (!startCalculator())
+        dialogs::warning(&form_, QStringLiteral("Калькулятор"),
+                         QStringLiteral("Калькулятор не найден. Установите один из них: %1.")
+                             .arg(calculatorNames().join(QStringLiteral(", "))));
+}
+
+void ServiceCommands::CwetForm1Click()
+{
+    const auto colour = dialogs::chooseColour(&form_, form_.windowColour());
+    if (!colour)
+        return;
+    form_.setWindowColour(*colour);
+    dialogs::guarded(&form_, [&] {
+        writeColourEntry(form_.state().home.path(paths::colours, true), QStringLiteral("Form1"), colourTextOf(*colour));
+    });
+}
+
+void ServiceCommands::CwetOtwetClick()
+{
+    if (!form_.entry().leaveStartScreen())
+        return;
+    AnswerRows* rows = form_.answerRows();
+    const auto colour = dialogs::chooseColour(&form_, rows->areaColour());
+    if (!colour)
+        return;
+    rows->setAreaColour(*colour);
+    dialogs::guarded(&form_, [&] {
+        writeColourEntry(form_.state().home.path(paths::colours, true), QStringLiteral("Otwet"), colourTextOf(*colour));
+    });
+}
+
+void ServiceCommands::ParoliClick()
+{
+    if (TForm5* table = form_.windows().form5)
+        dialogs::execModal(table);
+}
+
+void ServiceCommands::N5Click()
+{
+    if (TSysAdmin* prompt = form_.windows().sysAdmin; prompt && prompt->ask())
+        form_.questionArea->OtwTek->show();
+}
+
+void ServiceCommands::N16Click()
+{
+    if (TSysAdmin* prompt = form_.windows().sysAdmin; prompt && prompt->ask())
+        form_.questionArea->NomerWoprosa->show();
+}
+
+void ServiceCommands::N101Click()
+{
+    QGroupBox* group = form_.scorePanel->DesBalWkl;
+    group->setVisible(group->isHidden());
+}
+
+void ServiceCommands::N18Click()
+{
+    const InstallFolder& home = form_.state().home;
+    if (!openHelp(home))
+        dialogs::warning(&form_, QStringLiteral("Описание программы"),
+                         QStringLiteral("Описание программы не открылось: в папке %1 нет ни Help/Tavel_help.chm, "
+                                        "ни Help/index.html, или для них нет программы просмотра.")
+                             .arg(QDir::toNativeSeparators(home.root())));
+}
+
+} // namespace tavel

@@ -1,0 +1,133 @@
+// The start screen with the contents page and the entry password.
+#include "session/windows/start_screen.h"
+
+#include "session/windows/controls.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tavel {
+namespace {
+
+QLabel* panel(QWidget* parent, const QString& html)
+{
+    auto* l = new QLabel(html, parent);
+    l->setWordWrap(true);
+    l->setTextFormat(Qt::RichText);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMargin(8);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xF0));
+    l->setPalette(p);
+    return l;
+}
+
+} // namespace
+
+StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
+{
+    using namespace controls;
+    named(this, QStringLiteral("Zastavka"), QStringLiteral("Заставка"));
+    setAutoFillBackground(true);
+
+    OglTabl = named(new QTableWidget(0, 5, this), QStringLiteral("OglTabl"), QStringLiteral("Можно выбрать предмет"));
+    OglTabl->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Предмет"), QStringLiteral("Тем"),
+                                        QStringLiteral("Вопросов"), QStringLiteral("Ответов")});
+    OglTabl->setSelectionBehavior(QAbstractItemView::SelectRows);
+    OglTabl->setSelectionMode(QAbstractItemView::SingleSelection);
+    OglTabl->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    OglTabl->setCursor(Qt::PointingHandCursor);
+    OglTabl->viewport()->setCursor(Qt::PointingHandCursor);
+    OglTabl->verticalHeader()->hide();
+    OglTabl->setAlternatingRowColors(true);
+    OglTabl->setFont(boldFont(OglTabl, 10));
+    OglTabl->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    OglTabl->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    connect(OglTabl, &QTableWidget::cellPressed, this, [this](int row, int) { Q_EMIT rowPressed(row); });
+
+    auto* title = new QLabel(QStringLiteral("  Тестирование - тренировка / ФОС"), this);
+    title->setFont(boldFont(title, 14));
+
+    ParolGB = group(this, QStringLiteral("ParolGB"), QStringLiteral("Пароль"),
+                    QStringLiteral("Не меняйте, не прочитав инструкции !"));
+    Parol = named(new QLineEdit(QStringLiteral("480372"), ParolGB), QStringLiteral("Parol"),
+                  QStringLiteral("Не меняйте без необходимости. Ровно 6 цифр"));
+    Parol->setEchoMode(QLineEdit::Password);
+    Parol->setFont(boldFont(Parol, 12));
+    ZastPogasit1 = button(ParolGB, QStringLiteral("ZastPogasit1"), QStringLiteral("Войти в программу"),
+                          QStringLiteral("Войти в программу"));
+    ZastPogasit1->setFont(boldFont(ZastPogasit1, 11));
+    ZastPogasit1->setDefault(true);
+    auto* parolLayout = new QVBoxLayout(ParolGB);
+    parolLayout->addWidget(Parol);
+    parolLayout->addWidget(ZastPogasit1);
+    connect(ZastPogasit1, &QPushButton::clicked, this, &StartScreen::enterClicked);
+    connect(Parol, &QLineEdit::returnPressed, this, &StartScreen::enterClicked);
+
+    dxfColorButton2 = button(this, QStringLiteral("dxfColorButton2"), QStringLiteral("Документация"),
+                             QStringLiteral("Документация"));
+    connect(dxfColorButton2, &QPushButton::clicked, this, &StartScreen::helpClicked);
+
+    auto* howTo = panel(this, QStringLiteral(
+        "<b>Как работать</b><ol style='margin-left:12px'>"
+        "<li>Введите пароль и нажмите «Войти в программу».</li>"
+        "<li>Выберите предмет: щёлкните его строку в оглавлении или выберите в списке вверху.</li>"
+        "<li>Выберите тему и нажмите «Старт».</li>"
+        "<li>Отвечайте на вопросы; «Готов» — ответ принят, следующий вопрос.</li></ol>"));
+    auto* modes = panel(this, QStringLiteral(
+        "<b> Режимы: Контроль / Тренажёр</b><br>"
+        "<b>Тренажёр</b> — с подсказками; после ошибки показан правильный ответ.<br>"
+        "<b>Контроль</b> — без подсказок, вопросы вразброс, протокол для преподавателя."));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(ParolGB);
+    side->addWidget(howTo);
+    side->addWidget(modes);
+    side->addStretch(1);
+    side->addWidget(dxfColorButton2);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(OglTabl, 1, 0);
+    layout->addLayout(side, 1, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 1);
+}
+
+void StartScreen::showContents(const ContentsPage& page, const std::vector<int>& headingRows)
+{
+    OglTabl->setRowCount(int(page.cells.size()));
+    for (int r = 0; r < int(page.cells.size()); ++r) {
+        const QStringList& row = page.cells[size_t(r)];
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(c < row.size() ? row[c] : QString());
+            if (c != 1)
+                item->setTextAlignment(Qt::AlignCenter);
+            OglTabl->setItem(r, c, item);
+        }
+    }
+    for (int r : headingRows) {
+        for (int c = 0; c < 5; ++c) {
+            if (QTableWidgetItem* item = OglTabl->item(r, c)) {
+                item->setBackground(QColor(0xC8, 0xDC, 0xF0));
+                QFont f = item->font();
+                f.setPointSize(11);
+                item->setFont(f);
+            }
+        }
+    }
+}
+
+QString StartScreen::subjectNameAt(int row) const
+{
+    const QTableWidgetItem* item = row >= 0 && row < OglTabl->rowCount() ? OglTabl->item(row, 1) : nullptr;
+    return item ? item->text() : QString();
+}
+
+} // namespace tavel

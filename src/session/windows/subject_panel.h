@@ -1,0 +1,44 @@
+// The top strip of the main window: the subject list `PredmetName`, the topic
+// group `WTema` (topic list `WiborTema`, question count `KolWoprTema`), the
+// Start button `Pusk` and the student's name `INN_New`.
+//
+// `PredmetName`, `WiborTema` and `KolWoprTema` are drop-down lists with a text
+// of their own (a prompt, or a value not in the list): editable combo boxes
+// whose text cannot be typed over; a click on the text opens the list.
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tavel {
+
+class SubjectPanel : public QWidget {
+    Q_OBJECT
+public:
+    // The prompts shown while nothing is chosen.
+    static QString subjectPrompt();
+    static QString topicPrompt();
+
+    explicit SubjectPanel(QWidget* parent);
+
+    QComboBox* PredmetName;
+    QGroupBox* WTema;
+    QComboBox* WiborTema;
+    QComboBox* KolWoprTema;
+    QPushButton* Pusk;
+    QLineEdit* INN_New;
+
+    // Pusk's two faces: green "Старт" with yellow text (idle) and red "Стоп"
+    // with white text (a test runs).
+    void showStartFace();
+    void showStopFace();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace tavel

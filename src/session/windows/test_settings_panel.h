@@ -1,0 +1,57 @@
+// The test settings of the main window: the parameter group `ParamExam`
+// (question range `PervNomVopr`..`PoslNomVopr`, minutes `MaxTime`, protocol
+// switch `Protokol_Wkl`) and the group `Nastroi` ("В экзамене": question
+// limit button `MaxKW`, mode list `Regim` in `RegimGB`, display times
+// `WoprSek`/`OtwSek` with `WremaZadat` in `WremIzm`, topic and question counts
+// of the subject `KTem`, `RWoprWseh`).
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace tavel {
+
+class TestSettingsPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Rows of the mode list.
+    static constexpr int kHintsItem = 0;   // "Подсказать"
+    static constexpr int kInOrderItem = 1; // "По порядку"
+
+    explicit TestSettingsPanel(QWidget* parent);
+
+    QGroupBox* ParamExam;
+    QSpinBox* PervNomVopr;
+    QSpinBox* PoslNomVopr;
+    QSpinBox* MaxTime;
+    QCheckBox* Protokol_Wkl;
+
+    QGroupBox* Nastroi;
+    QPushButton* MaxKW;
+    QGroupBox* RegimGB;
+    QListWidget* Regim;
+    QGroupBox* WremIzm;
+    QLineEdit* WoprSek;
+    QLineEdit* OtwSek;
+    QPushButton* WremaZadat;
+    QLineEdit* KTem;
+    QLineEdit* RWoprWseh;
+
+    bool isTicked(int item) const;
+    // Ticks or unticks an item without reporting it as the user's click.
+    void setTicked(int item, bool ticked);
+
+Q_SIGNALS:
+    // The user ticked or unticked an item of Regim.
+    void modeClicked(int item, bool ticked);
+    // PervNomVopr or PoslNomVopr lost the focus (or Enter was pressed in it).
+    void rangeEdited();
+};
+
+} // namespace tavel
