@@ -75,25 +75,25 @@ int replay(SessionState& s)
     return k;
 }
 
-void changeMode(SessionState& s, ModeItem item, bool ticked)
+Modes changeMode(SessionCounters& c, Modes modes, ModeItem item, bool ticked)
 {
-    SessionCounters& c = s.counters;
     c.nWopr = c.werWop = c.kWopr = c.werBal = c.wseBal = c.tekBal = 0;
     if (item == ModeItem::Hints)
-        s.hintsOn = ticked;
+        modes.hintsOn = ticked;
     else
-        s.shuffle = !ticked;
+        modes.shuffle = !ticked;
+    return modes;
 }
 
-ModeList setExamForm(SessionState& s, bool exam)
+ModeList examFormModes(bool exam)
 {
     ModeList list;
+    list.modes.hintsOn = !exam;
+    list.modes.shuffle = true;
     list.hintsTicked = !exam;
     list.inOrderTicked = false;
     list.enabled = !exam;
     list.hintControlsShown = !exam;
-    s.hintsOn = !exam;
-    s.shuffle = true;
     return list;
 }
 

@@ -62,22 +62,30 @@ int replay(SessionState& state);
 
 enum class ModeItem { Hints, InOrder }; // "Подсказать", "По порядку"
 
+// The two modes of the mode list (the program keeps them; a running test
+// copies the hint mode into SessionState::hintsOn at Start).
+struct Modes {
+    bool hintsOn = true; // hint mode "Wkl"; false: "Wikl"
+    bool shuffle = true; // the shuffle flag
+};
+
 // RegimClickCheck: NWopr, WerWop, KWopr, WerBal, WseBal and TekBal become 0;
 // "Подсказать" ticked switches hints on, unticked off; "По порядку" ticked
-// clears the shuffle flag, unticked raises it.
-void changeMode(SessionState& state, ModeItem item, bool ticked);
+// clears the shuffle flag, unticked raises it. Returns the new modes.
+Modes changeMode(SessionCounters& counters, Modes modes, ModeItem item, bool ticked);
 
 // The mode list as the exam-form switch leaves it.
 struct ModeList {
-    bool hintsTicked = true;   // "Подсказать"
-    bool inOrderTicked = false; // "По порядку"
-    bool enabled = true;        // group RegimGB
+    Modes modes;
+    bool hintsTicked = true;       // "Подсказать"
+    bool inOrderTicked = false;    // "По порядку"
+    bool enabled = true;           // group RegimGB
     bool hintControlsShown = true; // Fifti and KPraw
 };
 
-// Protokol_Wkl: the exam form forces hints off and random order; leaving it
-// switches hints on and random order. Sets the state's modes and returns
-// what the mode list shows.
-ModeList setExamForm(SessionState& state, bool exam);
+// Protokol_Wkl: the exam form forces hints off and random order, with the
+// mode list unticked and disabled; leaving it switches hints on and random
+// order again.
+ModeList examFormModes(bool exam);
 
 } // namespace tavel

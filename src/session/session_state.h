@@ -51,8 +51,7 @@ struct SessionState {
     GradeDisplay grade;
     int answeredCount = 0;  // NWopr of the results window: answers judged
 
-    bool hintsOn = true;    // hint mode "Wkl" (false: "Wikl")
-    bool shuffle = true;    // the shuffle flag
+    bool hintsOn = true;    // hint mode "Wkl" (false: "Wikl"), as at Start
     QString topicName;
     QDateTime startTime;
 };

@@ -153,20 +153,25 @@ TEST(Modes, ATickResetsTheCountersAndSetsTheMode)
     s.counters.werBal = 4;
     s.counters.tekBal = 2;
     s.counters.podskazano = 1;
-    changeMode(s, ModeItem::Hints, false);
-    EXPECT_FALSE(s.hintsOn);
+    Modes modes = changeMode(s.counters, Modes(), ModeItem::Hints, false);
+    EXPECT_FALSE(modes.hintsOn);
+    EXPECT_TRUE(modes.shuffle);
     EXPECT_EQ(s.counters.kWopr, 0);
     EXPECT_EQ(s.counters.wseBal, 0);
     EXPECT_EQ(s.counters.werBal, 0);
     EXPECT_EQ(s.counters.tekBal, 0);
     EXPECT_EQ(s.counters.podskazano, 1);
-    changeMode(s, ModeItem::InOrder, true);
-    EXPECT_FALSE(s.shuffle);
+    modes = changeMode(s.counters, modes, ModeItem::InOrder, true);
+    EXPECT_FALSE(modes.shuffle);
+    EXPECT_FALSE(modes.hintsOn);
+}
 
-    ModeList list = setExamForm(s, true);
-    EXPECT_FALSE(s.hintsOn || list.hintsTicked || list.inOrderTicked || list.enabled);
-    EXPECT_TRUE(s.shuffle);
-    list = setExamForm(s, false);
-    EXPECT_TRUE(s.hintsOn && list.hintsTicked && list.enabled);
+TEST(Modes, TheExamFormForcesItsModes)
+{
+    ModeList list = examFormModes(true);
+    EXPECT_FALSE(list.modes.hintsOn || list.hintsTicked || list.inOrderTicked || list.enabled);
+    EXPECT_TRUE(list.modes.shuffle);
+    list = examFormModes(false);
+    EXPECT_TRUE(list.modes.hintsOn && list.modes.shuffle && list.hintsTicked && list.enabled);
     EXPECT_FALSE(list.inOrderTicked);
 }
