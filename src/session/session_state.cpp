@@ -10,7 +10,7 @@ QString counterText(int value)
     return QString::number(value);
 }
 
-void startTopic(SessionState& s, StartData data, const QString& topicName, const QDateTime& startTime)
+void startTopic(SessionState& s, StartData data, const QString& topicName, const QDateTime& startTime, bool hintsOn)
 {
     s.questions = std::move(data.questions);
     s.answers = std::move(data.answers);
@@ -26,6 +26,7 @@ void startTopic(SessionState& s, StartData data, const QString& topicName, const
     s.grade = GradeDisplay();
     s.grade.patSlovo.clear();
     s.answeredCount = 0;
+    s.hintsOn = hintsOn;
     s.topicName = topicName;
     s.startTime = startTime;
 }

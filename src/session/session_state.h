@@ -60,7 +60,10 @@ struct SessionState {
 // (KWopr = n, WseBal = the total, LimitTime, TimerTema1 0, NWopr, WerWop,
 // WerBal, Podskazano, PovtNev 0, Ocenka " 0", grade word empty, ten-point
 // word " Сейчас посмотрим", answered count 0, cursor before the first row).
-void startTopic(SessionState& state, StartData data, const QString& topicName, const QDateTime& startTime);
+// `hintsOn` is the hint mode at Start (the mode list is locked while a test
+// runs).
+void startTopic(SessionState& state, StartData data, const QString& topicName, const QDateTime& startTime,
+                bool hintsOn = true);
 
 // True while a question is left to present.
 bool hasNextQuestion(const SessionState& state);

@@ -106,7 +106,7 @@ TEST(PercentGauge, TruncatedClampedAndSafeWithoutPoints)
 class Checker : public ::testing::Test {
 protected:
     // One question of the given marks, presented.
-    void begin(const QStringList& marks, const QString& points = QStringLiteral("5"))
+    void begin(const QStringList& marks, const QString& points = QStringLiteral("5"), bool hintsOn = true)
     {
         StartData data;
         QuestionRow q;
@@ -120,7 +120,7 @@ protected:
             data.answers.push_back({q.subjectCode, q.topicCode, q.testCode, q.questionNo, QString::number(i + 1),
                                     marks[i], QStringLiteral("ответ")});
         data.totalPoints = points.toInt();
-        startTopic(state, data, QStringLiteral("Тема"), {});
+        startTopic(state, data, QStringLiteral("Тема"), {}, hintsOn);
         ASSERT_TRUE(presentNext(state, TimeSettings{}));
     }
 
@@ -156,8 +156,7 @@ TEST_F(Checker, WrongTicksShowTheAnswerOnlyInHintMode)
     EXPECT_EQ(state.counters.wseBal, 6);
     EXPECT_EQ(state.counters.werBal, 2); // 5 × 1 ÷ 2 = 2.5 → 2
 
-    begin({"+", "+", ""});
-    state.hintsOn = false;
+    begin({"+", "+", ""}, QStringLiteral("5"), false);
     out = checkAnswer(state, answer, thresholds);
     EXPECT_FALSE(out.showCorrectAnswer);
 }
