@@ -1,0 +1,112 @@
+// The password table's rows: conversion both ways, and a save that keeps the
+// former user file whole when any row is bad.
+#include "session/password_rows.h"
+
+#include "storage/error.h"
+#include "storage/ole_date.h"
+#include "storage/shared_files.h"
+#include "support/temp_home.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavel;
+using tavel::test::TempHome;
+
+namespace {
+
+std::vector<PasswordRow> defaultRows()
+{
+    return passwordRows(defaultUsers(QDate(2024, 9, 1)));
+}
+
+QString saveError(const std::vector<PasswordRow>& rows)
+{
+    try {
+        usersFromRows(rows);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(PasswordRows, RowsShowTheUsersAndConvertBack)
+{
+    const std::vector<PasswordRow> rows = defaultRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].date, QStringLiteral("01.09.2024"));
+    EXPECT_EQ(rows[0].access, QStringLiteral("Z"));
+    const std::vector<UserRecord> users = usersFromRows(rows);
+    ASSERT_EQ(users.size(), 4u);
+    EXPECT_EQ(users[3].fullName, QStringLiteral("Пользователь 3"));
+    EXPECT_EQ(users[3].issueDate, toDays(QDate(2024, 9, 1)));
+    EXPECT_EQ(passwordColumnTitles(), (QStringList{QStringLiteral("Код"), QStringLiteral("Дата"),
+                                                   QStringLiteral("ФИО"), QStringLiteral("Пароль"),
+                                                   QStringLiteral("Доступ")}));
+}
+
+TEST(PasswordRows, RowsWithoutCodeAreLeftOutWithoutGaps)
+{
+    std::vector<PasswordRow> rows = defaultRows();
+    rows[1].code = QStringLiteral("  ");
+    rows.push_back({}); // an empty grid row
+    rows.push_back({QStringLiteral("07"), QStringLiteral(" 5.1.2025 "), QStringLiteral(" Петров "),
+                    QStringLiteral(" 123456 "), QStringLiteral(" W ")});
+    const std::vector<UserRecord> users = usersFromRows(rows);
+    ASSERT_EQ(users.size(), 4u);
+    EXPECT_EQ(users[1].userCode, QStringLiteral("03"));
+    EXPECT_EQ(users[3].fullName, QStringLiteral("Петров"));
+    EXPECT_EQ(users[3].password, QStringLiteral("123456"));
+    EXPECT_EQ(users[3].accessLevel, QStringLiteral("W"));
+    EXPECT_EQ(users[3].issueDate, toDays(QDate(2025, 1, 5)));
+}
+
+TEST(PasswordRows, BadRowsAreNamedByTheirNumber)
+{
+    struct Case {
+        int row;
+        int column;
+        QString value;
+        QString says;
+    };
+    const Case cases[] = {
+        {3, 1, QStringLiteral("31.02.2024"), QStringLiteral("не дата")},
+        {2, 1, QStringLiteral("вчера"), QStringLiteral("не дата")},
+        {4, 4, QStringLiteral("A"), QStringLiteral("Z или W")},
+        {1, 4, QString(), QStringLiteral("Z или W")},
+        {2, 3, QString(), QStringLiteral("пустой пароль")},
+        {2, 3, QStringLiteral("1234567"), QStringLiteral("длиннее 6")},
+        {3, 0, QStringLiteral("123"), QStringLiteral("длиннее 2")},
+        {4, 2, QString(21, QLatin1Char('x')), QStringLiteral("длиннее 20")},
+    };
+    for (const Case& c : cases) {
+        std::vector<PasswordRow> rows = defaultRows();
+        PasswordRow& row = rows[size_t(c.row - 1)];
+        QString* cells[] = {&row.code, &row.date, &row.fullName, &row.password, &row.access};
+        *cells[c.column] = c.value;
+        const QString message = saveError(rows);
+        SCOPED_TRACE(message.toStdString());
+        EXPECT_TRUE(message.contains(QStringLiteral("строка %1").arg(c.row)));
+        EXPECT_TRUE(message.contains(c.says));
+    }
+}
+
+TEST(PasswordRows, BadRowLeavesTheFormerFileByteForByte)
+{
+    TempHome t;
+    ensureUsers(t.home(), QDate(2020, 1, 1));
+    const QByteArray before = t.read("Baza/Dostup.dat");
+    std::vector<PasswordRow> rows = defaultRows();
+    rows[0].fullName = QStringLiteral("Новый администратор");
+    rows[3].access = QStringLiteral("Q"); // the last row is bad: nothing is written
+    EXPECT_THROW(savePasswordRows(t.path("Baza/Dostup.dat"), rows), Error);
+    EXPECT_EQ(t.read("Baza/Dostup.dat"), before);
+
+    rows[3].access = QStringLiteral("W");
+    EXPECT_EQ(savePasswordRows(t.path("Baza/Dostup.dat"), rows), 4);
+    const std::vector<UserRecord> saved = loadUsers(t.path("Baza/Dostup.dat"));
+    ASSERT_EQ(saved.size(), 4u);
+    EXPECT_EQ(saved[0].fullName, QStringLiteral("Новый администратор"));
+    EXPECT_EQ(t.read("Baza/Dostup.dat").size(), 4 * 48);
+}
