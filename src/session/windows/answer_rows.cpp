@@ -16,6 +16,7 @@ AnswerRows::AnswerRows(QWidget* parent) : QScrollArea(parent)
     area_ = new QWidget(this);
     area_->setObjectName(QStringLiteral("OtwetiOtmArea"));
     area_->setAutoFillBackground(true);
+    setAreaColour(palette().color(QPalette::Base)); // until the colour file names one
     const QFont bold10 = boldFont(area_, 10);
     for (int i = 1; i <= kRows; ++i) {
         const int rowTop = 43 * i - 41;

@@ -28,13 +28,12 @@ ScorePanel::ScorePanel(QWidget* parent) : QWidget(parent)
     WerBal = valueBox(WopBall, QStringLiteral("WerBal"), QStringLiteral("Набрано баллов"), QStringLiteral("0"));
     Ocenka = valueBox(WopBall, QStringLiteral("Ocenka"),
                       QStringLiteral("Итоговая оценка по количеству набранных баллов 5-ти балльная система"));
-    Ocenka->setFont(boldFont(Ocenka, 18));
-    Ocenka->setMinimumHeight(56);
+    Ocenka->setFont(boldFont(Ocenka, 20));
+    Ocenka->setFixedWidth(64);
     Gauge1 = named(new QProgressBar(WopBall), QStringLiteral("Gauge1"), QStringLiteral("Набрано баллов в %"));
-    Gauge1->setOrientation(Qt::Vertical);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
-    Gauge1->setMinimumHeight(56);
+    Gauge1->setFormat(QStringLiteral("%p %"));
     NWopr = valueBox(WopBall, QStringLiteral("NWopr"), QStringLiteral("Номер вопроса"), QStringLiteral("0"));
     TimerTema1 = valueBox(WopBall, QStringLiteral("TimerTema1"), QStringLiteral("Минут затрачено на тему"),
                           QStringLiteral("000"));
@@ -48,30 +47,31 @@ ScorePanel::ScorePanel(QWidget* parent) : QWidget(parent)
     grid->addWidget(KWopr, 0, 1);
     grid->addWidget(WseBal, 0, 2);
     grid->addWidget(Ocenka, 0, 3, 2, 1);
-    grid->addWidget(Gauge1, 0, 4, 2, 1);
     grid->addWidget(label(WopBall, QStringLiteral("верно")), 1, 0);
     grid->addWidget(WerWop, 1, 1);
     grid->addWidget(WerBal, 1, 2);
-    grid->addWidget(label(WopBall, QStringLiteral("№ вопр.")), 2, 0);
-    grid->addWidget(NWopr, 2, 1);
+    grid->addWidget(Gauge1, 2, 0, 1, 4);
     auto* minutes = new QHBoxLayout;
-    minutes->addWidget(label(WopBall, QStringLiteral("мин.")));
+    minutes->addWidget(label(WopBall, QStringLiteral("№ вопроса")));
+    minutes->addWidget(NWopr);
+    minutes->addWidget(label(WopBall, QStringLiteral("минут")));
     minutes->addWidget(TimerTema1);
-    minutes->addWidget(label(WopBall, QStringLiteral("ост.")));
+    minutes->addWidget(label(WopBall, QStringLiteral("осталось")));
     minutes->addWidget(LimitTime);
-    grid->addLayout(minutes, 2, 2, 1, 3);
+    grid->addLayout(minutes, 3, 0, 1, 4);
     WopBall->installEventFilter(this);
 
     Gauge2 = named(new QProgressBar(this), QStringLiteral("Gauge2"), QStringLiteral("Осталось вопросов"));
     Gauge2->setRange(0, 1);
     Gauge2->setValue(0);
-    Gauge2->setFormat(QStringLiteral("%v"));
+    Gauge2->setFormat(QStringLiteral("Осталось вопросов: %v"));
     Gauge2->setMaximumHeight(16);
 
     OtlogenoGB = group(this, QStringLiteral("OtlogenoGB"), QStringLiteral("Отложено"),
                        QStringLiteral("Проиграть отложенные вопросы"));
     PovtNev = valueBox(OtlogenoGB, QStringLiteral("PovtNev"), QStringLiteral("Вопросов для повторения"),
                        QStringLiteral("0"));
+    PovtNev->setFixedWidth(50);
     Powtorit1 = button(OtlogenoGB, QStringLiteral("Powtorit1"), QStringLiteral("Повторить"),
                        QStringLiteral("Повторить"));
     Powtorit1->setEnabled(false);

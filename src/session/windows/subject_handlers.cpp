@@ -46,6 +46,7 @@ void SubjectHandlers::activate()
             topics->addItem(trimmed(topic.topicName));
         topics->setCurrentIndex(-1);
         topics->setEditText(SubjectPanel::topicPrompt());
+        topics->lineEdit()->setCursorPosition(0);
     }
     state.topics = contents.topics;
     state.chosenTopic = -1;

@@ -53,6 +53,7 @@ SubjectPanel::SubjectPanel(QWidget* parent) : QWidget(parent)
     WTema = group(this, QStringLiteral("WTema"), QStringLiteral("Тема"));
     WiborTema = textList(WTema, this, QStringLiteral("WiborTema"), {});
     WiborTema->setEditText(topicPrompt());
+    WiborTema->lineEdit()->setCursorPosition(0);
     WiborTema->setFont(boldFont(WiborTema, 10));
     WiborTema->setEnabled(false);
     KolWoprTema = textList(WTema, this, QStringLiteral("KolWoprTema"), QStringLiteral("Количество вопросов в теме"));

@@ -93,7 +93,7 @@ TestSettingsPanel::TestSettingsPanel(QWidget* parent) : QWidget(parent)
     times->addWidget(WoprSek, 0, 1);
     times->addWidget(label(WremIzm, QStringLiteral("+ ответ"), OtwSek), 1, 0);
     times->addWidget(OtwSek, 1, 1);
-    times->addWidget(WremaZadat, 0, 2, 2, 1);
+    times->addWidget(WremaZadat, 2, 0, 1, 2);
 
     KTem = valueBox(Nastroi, QStringLiteral("KTem"), QStringLiteral("Тем в предмете"), QStringLiteral("0"));
     RWoprWseh = valueBox(Nastroi, QStringLiteral("RWoprWseh"), QStringLiteral("Вопросов в предмете"),
