@@ -81,7 +81,7 @@ Ranking Ranking::fromPresentation(const Presentation& p)
 
 QRect Ranking::boxRect(int box) const
 {
-    return QRect(position_[size_t(box - 1)], QSize(kBoxWidth, kBoxHeight));
+    return QRect(position_[size_t(box - 1)], QSize(boxWidth_, kBoxHeight));
 }
 
 int Ranking::boxInSlot(int slot) const

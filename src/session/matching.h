@@ -85,6 +85,10 @@ public:
     int count() const { return int(cells_.size()); } // KolOtw
 
     QRect boxRect(int box) const; // where box `box` stands now
+    // The width the window gives the boxes (kBoxWidth unless the window is
+    // narrower); a drop is tested against the boxes as they are drawn.
+    void setBoxWidth(int width) { boxWidth_ = width > 0 ? width : kBoxWidth; }
+    int boxWidth() const { return boxWidth_; }
     int slotOfBox(int box) const { return slotOf_[size_t(box - 1)]; }
     int boxInSlot(int slot) const;
     const QString& correctCell(int slot) const { return cells_[size_t(slot - 1)]; }
@@ -124,6 +128,7 @@ private:
     QStringList cells_;            // correct-number cell of each slot
     QStringList initialCells_;
     int hintPosition_ = 0;
+    int boxWidth_ = kBoxWidth;
 
     bool pressed_ = false;
     int dragged_ = 1;

@@ -163,3 +163,15 @@ TEST(Ranking, ManyVariantsGetSlotsOfTheirOwn)
     EXPECT_EQ(r.correctCell(35), QStringLiteral("35"));
     EXPECT_EQ(r.score(), 3); // slots 1, 18 and 35
 }
+
+TEST(Ranking, NarrowerBoxesAreMissedBeyondTheirWidth)
+{
+    Ranking r({"2", "1"});
+    r.setBoxWidth(300);
+    EXPECT_EQ(r.boxRect(1).width(), 300);
+    // Dropped right of the narrowed box 1: nothing there any more.
+    EXPECT_FALSE(drag(r, 2, QPoint(Ranking::kSlotLeft + 400, Ranking::slotTop(1))));
+    EXPECT_EQ(r.boxInSlot(2), 2);
+    EXPECT_TRUE(drag(r, 2, QPoint(Ranking::kSlotLeft + 250, Ranking::slotTop(1))));
+    EXPECT_EQ(r.score(), 2);
+}
