@@ -189,7 +189,7 @@ void TRangForm::ensureSlots(int count)
         slot.box->setFocusPolicy(Qt::StrongFocus);
         slot.box->setTextInteractionFlags(Qt::NoTextInteraction);
         slot.box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        slot.box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        slot.box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded); // a long variant stays readable
         slot.box->setFont(boldFont(slot.box, fontSize_));
         slot.box->viewport()->setCursor(Qt::SizeAllCursor);
         slot.box->installEventFilter(this);
