@@ -6,7 +6,10 @@
 #   Baza/NoKor.txt       the ten settings lines (UTF-8), stored in Windows-1251;
 #   Baza/Oglavlenie.txt  the contents page, one row per line, five columns
 #                        separated by tabs, stored cell by cell;
-#   Help/                copied as it is.
+#   Help/                copied as it is;
+#   <subject>/Foto/      question pictures and explanation files: plain texts
+#                        (*.txt, UTF-8 here) stored in Windows-1251 with CR LF,
+#                        everything else (pictures, rich texts) copied as it is.
 # The remaining shared files (colours, code table) come from `tavel-base init`.
 # The result is byte-for-byte the same on every run.
 set -euo pipefail
@@ -43,6 +46,17 @@ awk -F'\t' '{ for (i = 1; i <= NF; ++i) cells[++n] = $i; ++rows; if (NF != 5) ba
 
 "$tool" init "$out"
 cp -r demo-src/Help "$out/Help"
+
+while IFS= read -r source; do
+  relative=${source#demo-src/}
+  target="$out/$relative"
+  mkdir -p "$(dirname "$target")"
+  case "${source,,}" in
+    *.txt) to_windows < "$source" > "$target" ;;
+    *) cp "$source" "$target" ;;
+  esac
+  chmod 644 "$target"
+done < <(find demo-src -path '*/Foto/*' -type f | sort)
 
 rm -rf demo
 mv "$out" demo

@@ -342,3 +342,26 @@ TEST(ExplanationWindow, PlacedBelowTheMainWindow)
     other.FormCreate(900, QRect(0, 30, 1280, 1000));
     EXPECT_EQ(other.geometry(), QRect(0, 30 + 1000 - designHeight - 1, 1280, designHeight));
 }
+
+TEST(ExplanationWindow, DemoQuestionIsAnsweredWithTheTermsOfItsText)
+{
+    // The demo's question 1_3_1_9 refers to File#reforma1861.txt#; its exact
+    // answer is the code of the right terms.
+    const QDir demo(QStringLiteral(TAVEL_DEMO_DIR));
+    TTeksti window;
+    window.showExplanation(demo.filePath(QStringLiteral("Istoriy/Foto/reforma1861.txt")),
+                           demo.filePath(QStringLiteral("Istoriy/Foto")));
+    ASSERT_TRUE(window.UprProp->isVisible());
+    EXPECT_EQ(window.letterCount(), 3);
+    EXPECT_EQ(window.SpisTerm->count(), 5);
+    const int right[] = {2, 3, 1};
+    for (int column = 0; column < 3; ++column) {
+        clickCell(window.BukCif, 1, column);
+        chooseTerm(window.SpisTerm, right[column]);
+    }
+    EXPECT_TRUE(text(window).contains(QStringLiteral("об отмене КРЕПОСТНОГО ПРАВА.")));
+    QSignalSpy chosen(&window, &TTeksti::answerChosen);
+    window.ZakritClick();
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), QStringLiteral("231"));
+}

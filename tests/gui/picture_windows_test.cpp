@@ -292,3 +292,18 @@ TEST(PictureWindows, GifNamedJpgStillShows)
     ASSERT_TRUE(window.showPicture(f.write(QStringLiteral("odd.jpg"), solidGif({10, 10}, {kGreen}, 0, -1)), kWorkArea));
     EXPECT_EQ(shownColour(window), kGreen);
 }
+
+TEST(PictureWindows, DemoPicturesShow)
+{
+    const QDir demo(QStringLiteral(TAVEL_DEMO_DIR));
+    TGifPokaz gif;
+    ASSERT_TRUE(gif.showPicture(demo.filePath(QStringLiteral("Matem/Foto/3_3_2_2.gif")), kWorkArea));
+    EXPECT_EQ(gif.frameCount(), 1);
+    ASSERT_TRUE(gif.showPicture(demo.filePath(QStringLiteral("Inform/Foto/2_3_2_2.gif")), kWorkArea));
+    EXPECT_GT(gif.frameCount(), 5);
+    EXPECT_TRUE(gif.picture().loopsForever());
+    EXPECT_TRUE(gif.picture().damage.isEmpty());
+    TJPGPokaz jpeg;
+    ASSERT_TRUE(jpeg.showPicture(demo.filePath(QStringLiteral("Istoriy/Foto/1_2_1_1.jpg")), kWorkArea));
+    EXPECT_EQ(jpeg.size(), jpeg.picture().size());
+}
