@@ -48,7 +48,7 @@ inline QStringList smallContentsLines()
             QStringLiteral("1"), QStringLiteral("История"), QStringLiteral("3"), QStringLiteral("12"), QStringLiteral("40"),
             QString(), QStringLiteral("Точные"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("2"), QStringLiteral("Математика"), QStringLiteral("2"), QStringLiteral("9"), QStringLiteral("30"),
-            QStringLiteral("3"), QStringLiteral("Физика"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
+            QStringLiteral("3"), QStringLiteral("Физика"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2")};
 }
 
 inline void writeSmallHome(const TempHome& t)

@@ -18,8 +18,8 @@ namespace tavel {
 
 EntryHandlers::EntryHandlers(TForm1& form) : form_(form)
 {
-    QObject::connect(form.Zastavka, &StartScreen::enterClicked, &form, [this] { ZastPogasit1Click(); });
-    form.menu().provide(form.menu().Polzowatel, [this] { PolzowatelClick(); });
+    QObject::connect(form.Zastavka, &StartScreen::enterClicked, &context_, [this] { ZastPogasit1Click(); });
+    form.menu().provide(&context_, form.menu().Polzowatel, [this] { PolzowatelClick(); });
 }
 
 bool EntryHandlers::check(const QString& entered)

@@ -4,6 +4,8 @@
 // closed access ends the program (the main window closes).
 #pragma once
 
+#include <QObject>
+
 #include <QString>
 
 namespace tavel {
@@ -32,6 +34,7 @@ public:
     void applyRights();
 
 private:
+    QObject context_; // the connections of this group end with it
     TForm1& form_;
 };
 

@@ -129,7 +129,7 @@ TTeksti::TTeksti(QWidget* parent)
     SpisTerm = named(new QComboBox(UprProp), QStringLiteral("SpisTerm"));
     SpisTerm->setPlaceholderText(QStringLiteral("Список терминов"));
     SpisTerm->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    SpisTerm->setMinimumContentsLength(30);
+    SpisTerm->setMinimumContentsLength(18);
 
     NWB = named(new QLineEdit(QStringLiteral("0"), UprProp), QStringLiteral("NWB"));
     NWB->setReadOnly(true);

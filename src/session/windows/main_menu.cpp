@@ -73,10 +73,10 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar)
     TemaBezPlus = entry(N3, QStringLiteral("TemaBezPlus"), QStringLiteral("Итог и неотвеченные"));
 }
 
-void MainMenu::provide(QAction* action, std::function<void()> handler)
+void MainMenu::provide(QObject* context, QAction* action, std::function<void()> handler)
 {
     markAvailable(action);
-    QObject::connect(action, &QAction::triggered, bar_, [handler = std::move(handler)] { handler(); });
+    QObject::connect(action, &QAction::triggered, context, [handler = std::move(handler)] { handler(); });
     if (action == N27)
         action->setEnabled(packageRight_);
 }

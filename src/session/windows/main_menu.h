@@ -25,6 +25,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QObject;
 
 namespace tavel {
 
@@ -61,8 +62,9 @@ public:
     QAction* PeTekTemi;
     QAction* TemaBezPlus;
 
-    // Makes the entry available and runs `handler` when it is chosen.
-    void provide(QAction* entry, std::function<void()> handler);
+    // Makes the entry available and runs `handler` when it is chosen, as long
+    // as `context` lives.
+    void provide(QObject* context, QAction* entry, std::function<void()> handler);
     // Enables or disables what the access letter decides.
     void applyRights(const Rights& rights);
 

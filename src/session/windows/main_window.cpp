@@ -130,7 +130,15 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     resize(QSize(1280, 800).boundedTo(room));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Closing the window while it is destroyed moves the focus and fires
+    // signals: no handler may run on a half-destroyed window.
+    disconnect(qApp, nullptr, this, nullptr);
+    service_.reset();
+    subjects_.reset();
+    entry_.reset();
+}
 
 AnswerRows* TForm1::answerRows() const
 {

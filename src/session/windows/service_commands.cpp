@@ -42,23 +42,23 @@ QString colourTextOf(const QColor& colour)
 ServiceCommands::ServiceCommands(TForm1& form) : form_(form)
 {
     TestSettingsPanel& settings = *form.testSettings;
-    QObject::connect(settings.MaxKW, &QPushButton::clicked, &form, [this] { MaxKWClick(); });
-    QObject::connect(settings.WremaZadat, &QPushButton::clicked, &form, [this] { WremaZadatClick(); });
-    QObject::connect(&settings, &TestSettingsPanel::modeClicked, &form,
+    QObject::connect(settings.MaxKW, &QPushButton::clicked, &context_, [this] { MaxKWClick(); });
+    QObject::connect(settings.WremaZadat, &QPushButton::clicked, &context_, [this] { WremaZadatClick(); });
+    QObject::connect(&settings, &TestSettingsPanel::modeClicked, &context_,
                      [this](int item, bool ticked) { RegimClickCheck(item, ticked); });
-    QObject::connect(form.questionArea->BolBuk, &QPushButton::clicked, &form, [this] { BolBukClick(); });
-    QObject::connect(form.questionArea->MalBuk, &QPushButton::clicked, &form, [this] { MalBukClick(); });
-    QObject::connect(form.Zastavka, &StartScreen::helpClicked, &form, [this] { N18Click(); });
+    QObject::connect(form.questionArea->BolBuk, &QPushButton::clicked, &context_, [this] { BolBukClick(); });
+    QObject::connect(form.questionArea->MalBuk, &QPushButton::clicked, &context_, [this] { MalBukClick(); });
+    QObject::connect(form.Zastavka, &StartScreen::helpClicked, &context_, [this] { N18Click(); });
 
     MainMenu& menu = form.menu();
-    menu.provide(menu.Kalkulator, [this] { KalkulatorClick(); });
-    menu.provide(menu.CwetForm1, [this] { CwetForm1Click(); });
-    menu.provide(menu.CwetOtwet, [this] { CwetOtwetClick(); });
-    menu.provide(menu.Paroli, [this] { ParoliClick(); });
-    menu.provide(menu.N5, [this] { N5Click(); });
-    menu.provide(menu.N16, [this] { N16Click(); });
-    menu.provide(menu.N101, [this] { N101Click(); });
-    menu.provide(menu.N18, [this] { N18Click(); });
+    menu.provide(&context_, menu.Kalkulator, [this] { KalkulatorClick(); });
+    menu.provide(&context_, menu.CwetForm1, [this] { CwetForm1Click(); });
+    menu.provide(&context_, menu.CwetOtwet, [this] { CwetOtwetClick(); });
+    menu.provide(&context_, menu.Paroli, [this] { ParoliClick(); });
+    menu.provide(&context_, menu.N5, [this] { N5Click(); });
+    menu.provide(&context_, menu.N16, [this] { N16Click(); });
+    menu.provide(&context_, menu.N101, [this] { N101Click(); });
+    menu.provide(&context_, menu.N18, [this] { N18Click(); });
 }
 
 void ServiceCommands::MaxKWClick()

@@ -6,6 +6,8 @@
 // the program's description.
 #pragma once
 
+#include <QObject>
+
 namespace tavel {
 
 class TForm1;
@@ -44,6 +46,7 @@ public:
     void N18Click();
 
 private:
+    QObject context_; // the connections of this group end with it
     TForm1& form_;
 };
 

@@ -23,10 +23,10 @@ namespace tavel {
 SubjectHandlers::SubjectHandlers(TForm1& form) : form_(form)
 {
     SubjectPanel& panel = *form.subjectPanel;
-    QObject::connect(panel.PredmetName, &QComboBox::activated, &form, [this](int) { PredmetNameClick(); });
-    QObject::connect(panel.WiborTema, &QComboBox::activated, &form, [this](int index) { WiborTemaClick(index); });
-    QObject::connect(form.Zastavka, &StartScreen::rowPressed, &form, [this](int row) { OglTablMouseDown(row); });
-    QObject::connect(form.testSettings, &TestSettingsPanel::rangeEdited, &form, [this] { PervNomVoprExit(); });
+    QObject::connect(panel.PredmetName, &QComboBox::activated, &context_, [this](int) { PredmetNameClick(); });
+    QObject::connect(panel.WiborTema, &QComboBox::activated, &context_, [this](int index) { WiborTemaClick(index); });
+    QObject::connect(form.Zastavka, &StartScreen::rowPressed, &context_, [this](int row) { OglTablMouseDown(row); });
+    QObject::connect(form.testSettings, &TestSettingsPanel::rangeEdited, &context_, [this] { PervNomVoprExit(); });
 }
 
 void SubjectHandlers::activate()

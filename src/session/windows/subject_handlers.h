@@ -4,6 +4,8 @@
 // `WiborTema` and the edited question range.
 #pragma once
 
+#include <QObject>
+
 #include <QString>
 
 namespace tavel {
@@ -36,6 +38,7 @@ public:
     void PervNomVoprExit();
 
 private:
+    QObject context_; // the connections of this group end with it
     // Subject choice by name; `shownName` also goes into PredmetName on a match.
     void chooseByName(const QString& name, bool showName);
 

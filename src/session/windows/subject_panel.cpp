@@ -47,7 +47,7 @@ SubjectPanel::SubjectPanel(QWidget* parent) : QWidget(parent)
     PredmetName = textList(subjectBox, this, QStringLiteral("PredmetName"), QStringLiteral("Выберите предмет"));
     PredmetName->setEditText(subjectPrompt());
     PredmetName->setFont(boldFont(PredmetName, 10));
-    PredmetName->setMinimumWidth(260);
+    PredmetName->setMinimumWidth(220);
     (new QVBoxLayout(subjectBox))->addWidget(PredmetName);
 
     WTema = group(this, QStringLiteral("WTema"), QStringLiteral("Тема"));
@@ -72,7 +72,7 @@ SubjectPanel::SubjectPanel(QWidget* parent) : QWidget(parent)
     INN_New = named(new QLineEdit(QStringLiteral("Иванов И.И. гр.17_П"), studentBox), QStringLiteral("INN_New"),
                     QStringLiteral("Фамилия Имя Отчество № группы"));
     INN_New->setFont(boldFont(INN_New, 10));
-    INN_New->setMinimumWidth(200);
+    INN_New->setMinimumWidth(170);
     (new QVBoxLayout(studentBox))->addWidget(INN_New);
 
     auto* layout = new QHBoxLayout(this);
