@@ -16,18 +16,21 @@
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavel"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
-
     using namespace tavel;
-    const app::CommandLine command = app::parseCommandLine(QApplication::arguments());
+    // The arguments are checked before any window: a wrong one needs no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const app::CommandLine command = app::parseCommandLine(arguments);
     if (!command.error.isEmpty()) {
         std::fprintf(stderr, "tavel: %s\nИспользование: tavel [--home DIR] [--seed N]\n",
                      command.error.toLocal8Bit().constData());
         return 2;
     }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavel"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
     if (command.seed)
         seedRandom(*command.seed);
     else
