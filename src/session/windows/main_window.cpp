@@ -125,7 +125,8 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize room = screen ? screen->availableGeometry().size() : QSize(1280, 800);
+    // The client area fits the screen with the window's frame and title bar.
+    const QSize room = (screen ? screen->availableGeometry().size() : QSize(1280, 800)) - QSize(8, 36);
     setMinimumSize(QSize(1000, 660).boundedTo(room));
     resize(QSize(1280, 800).boundedTo(room));
 }

@@ -5,6 +5,7 @@
 #include "session/windows/controls.h"
 
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -62,18 +63,19 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
 
     TipOt = group(WoprosGB, QStringLiteral("TipOt"), QStringLiteral("Вид вопроса"));
     TipOtweta = valueBox(TipOt, QStringLiteral("TipOtweta"), QStringLiteral("Вид вопроса"));
-    TipOtweta->setMinimumWidth(150);
+    TipOtweta->setFont(boldFont(TipOtweta, 10));
     KPraw = valueBox(TipOt, QStringLiteral("KPraw"), QStringLiteral("Правильных ответов"));
     TekBal = valueBox(TipOt, QStringLiteral("TekBal"), QStringLiteral("Баллов за вопрос"));
     for (QLineEdit* box : {KPraw, TekBal})
         box->setFixedWidth(44);
-    auto* kind = new QHBoxLayout(TipOt);
-    kind->setContentsMargins(4, 2, 4, 2);
-    kind->addWidget(TipOtweta);
-    kind->addWidget(label(TipOt, QStringLiteral("верных")));
-    kind->addWidget(KPraw);
-    kind->addWidget(label(TipOt, QStringLiteral("баллов")));
-    kind->addWidget(TekBal);
+    auto* kind = new QGridLayout(TipOt);
+    kind->setContentsMargins(6, 4, 6, 4);
+    kind->addWidget(TipOtweta, 0, 0, 1, 2);
+    kind->addWidget(label(TipOt, QStringLiteral("Верных ответов")), 1, 0);
+    kind->addWidget(KPraw, 1, 1);
+    kind->addWidget(label(TipOt, QStringLiteral("Баллов")), 2, 0);
+    kind->addWidget(TekBal, 2, 1);
+    TipOt->setFixedWidth(180);
 
     NomerWoprosa = valueBox(WoprosGB, QStringLiteral("NomerWoprosa"), QStringLiteral("Системный № вопроса"));
     NomerWoprosa->setFixedWidth(130);
@@ -87,10 +89,11 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
     buttons->addWidget(MalBuk);
     buttons->addStretch(1);
     buttons->addWidget(NomerWoprosa);
-    buttons->addWidget(TipOt);
-    auto* question = new QVBoxLayout(WoprosGB);
-    question->addWidget(WoprosRE, 1);
-    question->addLayout(buttons);
+    auto* question = new QGridLayout(WoprosGB);
+    question->addWidget(WoprosRE, 0, 0);
+    question->addWidget(TipOt, 0, 1);
+    question->addLayout(buttons, 1, 0, 1, 2);
+    question->setColumnStretch(0, 1);
 
     OtwetiOtm = new AnswerRows(this);
 

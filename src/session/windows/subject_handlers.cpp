@@ -89,6 +89,7 @@ void SubjectHandlers::WiborTemaClick(int index)
 {
     AppState& state = form_.state();
     state.chosenTopic = index;
+    form_.subjectPanel->WiborTema->lineEdit()->setCursorPosition(0); // long names show their start
     QComboBox* counts = form_.subjectPanel->KolWoprTema;
     if (index >= 0 && index < counts->count()) {
         const QSignalBlocker block(counts);
