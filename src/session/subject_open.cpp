@@ -7,6 +7,7 @@
 #include "storage/text.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace tavel {
 namespace {
@@ -18,7 +19,23 @@ bool isPlainFolderName(const QString& name)
         && !name.contains(QLatin1Char(':'));
 }
 
+void checkFolderName(const AppState& state, const QString& subjectName, const QString& folder)
+{
+    if (!isPlainFolderName(folder))
+        throw Error(QStringLiteral("У предмета «%1» в каталоге %2 недопустимое имя папки «%3»")
+                        .arg(subjectName, QDir::toNativeSeparators(state.home.path(paths::catalogue)), folder));
+}
+
 } // namespace
+
+SubjectContents openCurrentSubject(const AppState& state)
+{
+    const QString folder = trimmed(state.subjectFolder);
+    const auto same = [&](const SubjectRecord& r) { return trimmed(r.folderName) == folder; };
+    const auto subject = std::find_if(state.catalogue.begin(), state.catalogue.end(), same);
+    checkFolderName(state, subject != state.catalogue.end() ? trimmed(subject->subjectName) : QString(), folder);
+    return openSubject(state.subjectFolderPath());
+}
 
 SubjectContents openSubject(const QString& subjectFolderPath)
 {
@@ -45,10 +62,7 @@ std::optional<SubjectRecord> chooseSubject(AppState& state, const QString& name)
     if (!found)
         return std::nullopt;
     const QString folder = trimmed(found->folderName);
-    if (!isPlainFolderName(folder))
-        throw Error(QStringLiteral("У предмета «%1» в каталоге %2 недопустимое имя папки «%3»")
-                        .arg(trimmed(found->subjectName),
-                             QDir::toNativeSeparators(state.home.path(paths::catalogue)), folder));
+    checkFolderName(state, trimmed(found->subjectName), folder);
     state.subjectFolder = folder;
     const QString path = state.home.subjectFolder(folder, true);
     if (!QDir(path).exists())

@@ -21,6 +21,11 @@ struct SubjectContents {
 // cannot be created or read.
 SubjectContents openSubject(const QString& subjectFolderPath);
 
+// The same for the current subject of the state. Throws Error also when its
+// folder name could leave the installation folder (empty, "..", a slash), as
+// a first catalogue record may hold.
+SubjectContents openCurrentSubject(const AppState& state);
+
 // The question counts of the subject's default package Exam.dat: the trimmed
 // TotalCount of each record, in file order. Throws Error when it cannot be read.
 QStringList packageCounts(const QString& subjectFolderPath);

@@ -362,6 +362,9 @@ TEST_F(MainWindowTest, EmptyCatalogueLeavesTheSubjectListEmpty)
     start();
     EXPECT_EQ(find<QComboBox>("PredmetName")->count(), 0);
     EXPECT_EQ(find<QTableWidget>("OglTabl")->rowCount(), 5);
+    // No subject to open: the installation folder itself gets no subject files.
+    EXPECT_FALSE(t.exists("Tema.dat"));
+    EXPECT_EQ(find<QLineEdit>("KTem")->text(), QStringLiteral("0"));
 }
 
 TEST_F(MainWindowTest, SettingsReadUpToTheBadLine)

@@ -4,6 +4,7 @@
 #include "storage/error.h"
 #include "support/small_home.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,16 @@ TEST(SubjectOpen, FolderNamesThatLeaveTheInstallationFolderAreRefused)
         EXPECT_THROW(chooseSubject(h.state, QStringLiteral("Плохой")), Error) << folder.toStdString();
         EXPECT_EQ(h.state.subjectFolder, QStringLiteral("Istoriy"));
     }
+}
+
+TEST(SubjectOpen, FirstSubjectWhoseFolderLeavesTheInstallationFolderIsNotOpened)
+{
+    Home h;
+    h.state.subjectFolder = QStringLiteral(" .. ");
+    EXPECT_THROW(openCurrentSubject(h.state), Error);
+    EXPECT_FALSE(QFileInfo::exists(QDir(h.t.root()).filePath(QStringLiteral("../Tema.dat"))));
+    h.state.subjectFolder = QStringLiteral("Istoriy ");
+    EXPECT_EQ(openCurrentSubject(h.state).topics.size(), 3u);
 }
 
 TEST(SubjectOpen, MissingSubjectFolderIsCreatedWithEmptyFiles)

@@ -35,7 +35,10 @@ void SubjectHandlers::activate()
     form_.menu().PeTekTemi->setVisible(false);
     form_.Gauge3->setMaximum(state.questionSeconds);
 
-    const SubjectContents contents = openSubject(state.subjectFolderPath());
+    // No subject yet (an empty catalogue at start-up): nothing to open, and
+    // above all not the installation folder itself.
+    const SubjectContents contents =
+        trimmed(state.subjectFolder).isEmpty() ? SubjectContents{} : openCurrentSubject(state);
     form_.testSettings->RWoprWseh->setText(QString::number(contents.questionCount));
 
     QComboBox* topics = form_.subjectPanel->WiborTema;

@@ -20,7 +20,7 @@ public:
     // maximum set to the question time; the current subject's files opened
     // (created when missing, Exam.dat from Tema.dat); RWoprWseh, the topic
     // list (text back to the prompt, no topic chosen) and KTem refilled.
-    // Throws Error.
+    // Without a current subject the lists are emptied. Throws Error.
     void activate();
 
     // Subject chosen in PredmetName.
