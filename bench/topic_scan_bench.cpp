@@ -1,15 +1,20 @@
 // tavel-bench: the selection of one topic's questions and answers from a large
-// subject (read Wopros.dat and Otwet.dat, keep the records of the topic),
+// subject (read Wopros.dat and Otwet.dat, keep the records of the topic), and
+// the Start of a topic test through the code the main window calls, each
 // measured beside a baseline that only reads the bytes of the same two files.
 // bench/run turns the two times into the ratio it prints.
 #include "generate_subject.h"
 
+#include "platform/random.h"
+#include "session/presentation.h"
+#include "session/question_list.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
 #include "storage/topic_scan.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -20,6 +25,8 @@ using namespace tavel;
 
 // The subject every benchmark works on, generated once at start.
 struct Subject {
+    QString home;       // the installation folder holding the subject folder
+    QString folderName; // the subject folder's name
     QString wopros;
     QString otwet;
     QString subjectCode;
@@ -81,6 +88,29 @@ void BM_TopicScan(benchmark::State& state)
 }
 BENCHMARK(BM_TopicScan)->Unit(benchmark::kMillisecond);
 
+// Start of a topic test as the main window runs it: the question list
+// (range 1..500, shuffled, cut to the limit of 500) and the topic's answers
+// built by prepareTopic, then the first question presented.
+void BM_TopicStart(benchmark::State& state)
+{
+    const InstallFolder home(g_subject.home);
+    StartRequest request;
+    request.folderName = g_subject.folderName;
+    request.subjectCode = g_subject.subjectCode;
+    request.topicCode = g_subject.topicCode;
+    UniformRandom random(7);
+    guarded(state, [&] { for (auto _ : state) {
+        const StartData data = prepareTopic(home, request, random, kGauge);
+        if (data.questions.empty() || data.answers.size() != g_subject.answers) {
+            state.SkipWithError("Start found another number of records than were generated");
+            break;
+        }
+        const Presentation first = present(data.questions.front(), data.answers, TimeSettings{});
+        benchmark::DoNotOptimize(first.variants.data());
+    } });
+}
+BENCHMARK(BM_TopicStart)->Unit(benchmark::kMillisecond);
+
 // The floor under any scan: the bytes of both files read once.
 void BM_ReadBothFiles(benchmark::State& state)
 {
@@ -115,6 +145,8 @@ int main(int argc, char** argv)
         clock.start();
         const bench::GeneratedSubject subject = bench::generateSubject(dir.path());
         const int topic = subject.middleTopic();
+        g_subject.home = QFileInfo(subject.folder).absolutePath();
+        g_subject.folderName = QFileInfo(subject.folder).fileName();
         g_subject.wopros = subjectFile(subject.folder, subject_files::questions);
         g_subject.otwet = subjectFile(subject.folder, subject_files::answers);
         g_subject.subjectCode = subject.subjectCode;
