@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, MenuEntriesKeepTheirCaptionsAndLaterOnesSaySo)
                                 "N16"})
         EXPECT_TRUE(entry(working)->isEnabled()) << working;
     auto* pusk = find<QPushButton>("Pusk");
-    EXPECT_FALSE(pusk->isEnabled());
+    EXPECT_TRUE(pusk->isEnabled()); // Start and Stop are built
     EXPECT_TRUE(pusk->toolTip().startsWith(QStringLiteral("Выбранная тема")));
 }
 

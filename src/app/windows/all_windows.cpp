@@ -3,9 +3,18 @@
 
 #include "platform/single_copy.h"
 #include "platform/windows/message_box.h"
+#include "session/windows/correct_answer_window.h"
+#include "session/windows/explanation_window.h"
+#include "session/windows/klass_window.h"
 #include "session/windows/main_window.h"
 #include "session/windows/password_table.h"
+#include "session/windows/picture_windows.h"
+#include "session/windows/rang_window.h"
+#include "session/windows/results_window.h"
 #include "session/windows/sys_admin.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace tavel::app {
 
@@ -22,17 +31,27 @@ AllWindows::AllWindows(AppState& state)
     set_.form5 = form5_.get();
     // TNaborWopr, package editor
     // TSpisPredm, subject list
-    // TDalsheOkno, correct answer
-    // TTeksti, explanations
-    // TKlass, matching and classification
+    dalsheOkno_ = std::make_unique<TDalsheOkno>(form1_.get()); // TDalsheOkno, correct answer
+    set_.dalsheOkno = dalsheOkno_.get();
+    teksti_ = std::make_unique<TTeksti>(form1_.get()); // TTeksti, explanations
+    set_.teksti = teksti_.get();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        teksti_->FormCreate(form1_->frameGeometry().height(), screen->availableGeometry());
+    klass_ = std::make_unique<TKlass>(form1_.get()); // TKlass, matching and classification
+    set_.klass = klass_.get();
     // TPoSlovu, keyword set
     // TRedak, small edit window
     // TTeoriya, reference notes
-    // TGifPokaz, TJPGPokaz, pictures
+    gifPokaz_ = std::make_unique<TGifPokaz>(form1_.get()); // TGifPokaz, TJPGPokaz, pictures
+    set_.gifPokaz = gifPokaz_.get();
+    jpgPokaz_ = std::make_unique<TJPGPokaz>(form1_.get());
+    set_.jpgPokaz = jpgPokaz_.get();
     // TNeotWopr, unanswered questions
     // TRedakWopros, question edit
-    // TRangForm, ranking
-    // TFinish, results
+    rangForm_ = std::make_unique<TRangForm>(form1_.get()); // TRangForm, ranking
+    set_.rangForm = rangForm_.get();
+    finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
+    set_.finish = finish_.get();
     // TSpisokPaketov, package list
     sysAdmin_ = std::make_unique<TSysAdmin>(form1_.get()); // TSysAdmin, administrator prompt
     set_.sysAdmin = sysAdmin_.get();
@@ -42,6 +61,13 @@ AllWindows::~AllWindows()
 {
     // Child windows first: the main window is their Qt parent.
     sysAdmin_.reset();
+    finish_.reset();
+    rangForm_.reset();
+    jpgPokaz_.reset();
+    gifPokaz_.reset();
+    klass_.reset();
+    teksti_.reset();
+    dalsheOkno_.reset();
     form5_.reset();
     form1_.reset();
 }

@@ -32,6 +32,13 @@ private:
     WindowSet set_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<TDalsheOkno> dalsheOkno_;
+    std::unique_ptr<TTeksti> teksti_;
+    std::unique_ptr<TKlass> klass_;
+    std::unique_ptr<TGifPokaz> gifPokaz_;
+    std::unique_ptr<TJPGPokaz> jpgPokaz_;
+    std::unique_ptr<TRangForm> rangForm_;
+    std::unique_ptr<TFinish> finish_;
     std::unique_ptr<TSysAdmin> sysAdmin_;
 };
 

@@ -14,6 +14,7 @@
 #include "session/windows/start_screen.h"
 #include "session/windows/subject_handlers.h"
 #include "session/windows/subject_panel.h"
+#include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
 #include "platform/clock.h"
 #include "storage/contents_page.h"
@@ -121,6 +122,7 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     entry_ = std::make_unique<EntryHandlers>(*this);
     subjects_ = std::make_unique<SubjectHandlers>(*this);
     service_ = std::make_unique<ServiceCommands>(*this);
+    testRun_ = std::make_unique<TestRun>(*this);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 
@@ -136,6 +138,7 @@ TForm1::~TForm1()
     // Closing the window while it is destroyed moves the focus and fires
     // signals: no handler may run on a half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    testRun_.reset();
     service_.reset();
     subjects_.reset();
     entry_.reset();

@@ -19,10 +19,12 @@
 //   StatusBar1    with Gauge3 and TimeWopros
 //
 // Its handlers come in groups: entry() (the start screen and the password
-// check), subjects() (activation, subject and topic choice, the range) and
-// service() (the small commands and the Service menu). A feature built later
-// adds its own handler group beside these and connects it in its constructor;
-// every handler shows a failure in the general error dialog.
+// check), subjects() (activation, subject and topic choice, the range),
+// service() (the small commands and the Service menu) and testRun() (Start
+// and Stop, presenter, checker, results window, the timers Timer1/Timer2).
+// A feature built later adds its own handler group beside these and connects
+// it in its constructor; every handler shows a failure in the general error
+// dialog.
 #pragma once
 
 #include "session/app_state.h"
@@ -48,6 +50,7 @@ class ServiceCommands;
 class StartScreen;
 class SubjectHandlers;
 class SubjectPanel;
+class TestRun;
 class TestSettingsPanel;
 
 class TForm1 : public QMainWindow {
@@ -75,6 +78,7 @@ public:
     EntryHandlers& entry() { return *entry_; }
     SubjectHandlers& subjects() { return *subjects_; }
     ServiceCommands& service() { return *service_; }
+    TestRun& testRun() { return *testRun_; }
 
     // The start-up steps, run once right after the window is created: the
     // hint look, then the shared files (session/startup.h) shown in the
@@ -113,6 +117,7 @@ private:
     std::unique_ptr<EntryHandlers> entry_;
     std::unique_ptr<SubjectHandlers> subjects_;
     std::unique_ptr<ServiceCommands> service_;
+    std::unique_ptr<TestRun> testRun_;
     QPointer<QWindow> lastFocus_;
     bool shown_ = false;
     bool activating_ = false;

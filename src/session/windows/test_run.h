@@ -44,6 +44,10 @@ class TForm1;
 
 class TestRun {
 public:
+    // "Тема закрыта. Можно её напечатать - Сервис / Печать темы.": the
+    // question text once a topic is closed.
+    static QString topicClosedText();
+
     explicit TestRun(TForm1& form);
     ~TestRun();
 
@@ -102,8 +106,28 @@ public:
     GradeThresholds thresholds() const;
 
 private:
+    void Start();
+    void Stop();
+    // Re-enables the choice of subject, topic and modes after a test (and
+    // after Start refused); ParamExam too when `parameters`. What the access
+    // letter forbids stays disabled.
+    void unlockChoice(bool parameters);
+    void closeTopic(const CheckOutcome& outcome);
+    // Tick-box answer partly right in hint mode: the right variants shown,
+    // "Надо так" modal, the rows restored. False when the test was stopped
+    // while the window was open.
+    bool showCorrectAnswer();
+    void openQuestionFiles(const QuestionFiles& files);
+    void setUpKind();
+    void hookWindows();
+    void matchingReady();
+    void rankingReady();
+    void hintUsed();
+
     TForm1& form_;
     SessionState session_;
+    int generation_ = 0; // counts Starts and Stops: a nested handler may end the test
+    bool windowsHooked_ = false;
     QuestionList unanswered_;
     QString elapsed_;
     AnswerHistory noHistory_;

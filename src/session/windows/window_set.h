@@ -5,14 +5,28 @@
 
 namespace tavel {
 
+class TDalsheOkno;
+class TFinish;
 class TForm1;
 class TForm5;
+class TGifPokaz;
+class TJPGPokaz;
+class TKlass;
+class TRangForm;
 class TSysAdmin;
+class TTeksti;
 
 struct WindowSet {
-    TForm1* form1 = nullptr;       // main window
-    TForm5* form5 = nullptr;       // password table
-    TSysAdmin* sysAdmin = nullptr; // administrator prompt
+    TForm1* form1 = nullptr;         // main window
+    TForm5* form5 = nullptr;         // password table
+    TDalsheOkno* dalsheOkno = nullptr; // correct answer "Надо так"
+    TTeksti* teksti = nullptr;       // explanations
+    TKlass* klass = nullptr;         // matching and classification
+    TGifPokaz* gifPokaz = nullptr;   // GIF pictures
+    TJPGPokaz* jpgPokaz = nullptr;   // JPEG pictures
+    TRangForm* rangForm = nullptr;   // ranking
+    TFinish* finish = nullptr;       // results
+    TSysAdmin* sysAdmin = nullptr;   // administrator prompt
 };
 
 } // namespace tavel

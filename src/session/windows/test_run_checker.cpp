@@ -1,0 +1,145 @@
+// The checker of the running test (Itog1Click): the verdict through the
+// session logic, the right answer shown after a partly right tick-box answer
+// in hint mode, the end of the topic, and the next question.
+#include "session/windows/test_run.h"
+
+#include "platform/clock.h"
+#include "platform/windows/message_box.h"
+#include "session/windows/answer_rows.h"
+#include "session/windows/correct_answer_window.h"
+#include "session/windows/klass_window.h"
+#include "session/windows/main_menu.h"
+#include "session/windows/main_window.h"
+#include "session/windows/question_area.h"
+#include "session/windows/rang_window.h"
+#include "session/windows/results_window.h"
+#include "session/windows/score_panel.h"
+#include "session/windows/subject_panel.h"
+#include "session/windows/test_settings_panel.h"
+#include "platform/windows/hint.h"
+#include "storage/text.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace tavel {
+
+GivenAnswer TestRun::givenAnswer() const
+{
+    GivenAnswer answer;
+    const AnswerRows& rows = *form_.questionArea->OtwetiOtm;
+    const int n = session_.current.variantCount();
+    for (int i = 1; i <= n; ++i)
+        answer.ticked.push_back(i <= rows.rowCount() && rows.tickBox(i)->isChecked());
+    answer.typed = form_.questionArea->OdinOt->text();
+    if (const TKlass* klass = form_.windows().klass)
+        answer.nabrano = klass->nabrano();
+    return answer;
+}
+
+void TestRun::Itog1Click()
+{
+    dialogs::guarded(&form_, [this] {
+        hookWindows();
+        WindowSet& windows = form_.windows();
+        QuestionArea& area = *form_.questionArea;
+        ScorePanel& score = *form_.scorePanel;
+
+        // 1. The answer windows close; what they held is read first.
+        const GivenAnswer given = givenAnswer();
+        if (windows.klass)
+            windows.klass->hide();
+        if (windows.rangForm)
+            windows.rangForm->hide();
+
+        // 2-6, 7 (the decision), 8, 10, 11: the rules.
+        const CheckOutcome outcome = checkAnswer(session_, given, thresholds());
+        if (outcome.judged) {
+            if (outcome.right)
+                OtmPravWopr(outcome.systemNumber);
+            history_->answerJudged(session_.current, given, outcome.right);
+        }
+        showCounters();
+        score.Gauge1->setRange(0, 100);
+        score.Gauge1->setValue(outcome.gauge);
+        if (outcome.showCorrectAnswer && !showCorrectAnswer())
+            return; // the test was stopped while the right answer was shown
+
+        // 7. The last question was judged: the topic closes.
+        if (outcome.topicEnded)
+            closeTopic(outcome);
+
+        // 9-11. The next question (after the last one only the clearing), the
+        // grade, the results window's answered counter.
+        DalsheClick();
+        showCounters();
+        if (windows.finish)
+            windows.finish->setAnswered(session_.answeredCount);
+
+        // 12, 13.
+        if (!area.Itog1->isEnabled() && !score.Powtorit1->isEnabled())
+            Timer2->stop();
+        if (area.WoprosRE->toPlainText().contains(QStringLiteral("Тема закрыта.")))
+            WopBallDblClick();
+    });
+}
+
+bool TestRun::showCorrectAnswer()
+{
+    TDalsheOkno* window = form_.windows().dalsheOkno;
+    if (!window)
+        return true;
+    AnswerRows& rows = *form_.questionArea->OtwetiOtm;
+    const std::vector<AnswerRow>& variants = session_.current.variants;
+    const int n = std::min(int(variants.size()), rows.rowCount());
+    for (int i = 1; i <= n; ++i) {
+        QTextEdit* text = rows.textLine(i);
+        if (trimmed(variants[size_t(i - 1)].answerMark).isEmpty()) {
+            text->setEnabled(false);
+        } else {
+            rows.tickBox(i)->setChecked(true);
+            QPalette p = text->palette();
+            p.setColor(QPalette::Base, QColor(206, 255, 206));
+            text->setPalette(p);
+        }
+    }
+    Timer2->stop();
+    const int generation = generation_;
+    dialogs::execModal(window);
+    for (int i = 1; i <= n; ++i) {
+        QTextEdit* text = rows.textLine(i);
+        text->setEnabled(true);
+        text->setPalette(QPalette());
+    }
+    return generation == generation_;
+}
+
+void TestRun::closeTopic(const CheckOutcome& outcome)
+{
+    QuestionArea& area = *form_.questionArea;
+    ScorePanel& score = *form_.scorePanel;
+    score.nPrnProtokol->setEnabled(true);
+    if (session_.startTime.isValid())
+        elapsed_ = elapsedText(session_.startTime, clockNow());
+    area.Itog1->setEnabled(false);
+    if (!isMarkedNotYetAvailable(area.Otlogit))
+        area.Otlogit->setEnabled(false);
+    area.WoprosRE->setPlainText(topicClosedText());
+    form_.menu().PeTekTemi->setVisible(true);
+    form_.testSettings->Nastroi->show();
+    form_.subjectPanel->showStartFace();
+    Timer1->stop();
+    Timer2->stop();
+    score.Gauge2->setValue(0);
+    unlockChoice(true);
+    if (outcome.replayAvailable)
+        score.Powtorit1->setEnabled(true);
+}
+
+} // namespace tavel
