@@ -80,7 +80,7 @@ TestRun::~TestRun() = default;
 
 bool TestRun::running() const
 {
-    return trimmed(form_.subjectPanel->Pusk->text()) != QLatin1String("Старт");
+    return trimmed(form_.subjectPanel->Pusk->text()) != QStringLiteral("Старт");
 }
 
 GradeThresholds TestRun::thresholds() const

@@ -1,0 +1,571 @@
+// A topic test run on the real windows: Start builds the list and locks the
+// controls, Stop restores them, the presenter shows each kind with its
+// controls and files, the checker scores and closes the topic, and the
+// correct-answer and results windows are driven like a person would.
+#include "main_window_fixture.h"
+
+#include "platform/random.h"
+#include "session/windows/answer_rows.h"
+#include "session/windows/correct_answer_window.h"
+#include "session/windows/explanation_window.h"
+#include "session/windows/klass_window.h"
+#include "session/windows/main_menu.h"
+#include "session/windows/picture_windows.h"
+#include "session/windows/question_area.h"
+#include "session/windows/rang_window.h"
+#include "session/windows/results_window.h"
+#include "session/windows/score_panel.h"
+#include "session/windows/subject_panel.h"
+#include "session/windows/test_run.h"
+#include "session/windows/test_settings_panel.h"
+
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace tavel::test {
+namespace {
+
+struct Variant {
+    QString mark;
+    QString number;
+    QString text;
+};
+
+struct Question {
+    QString number;
+    QString text;
+    QString points;
+    std::vector<Variant> variants;
+};
+
+// Replaces the questions and answers of История (folder Istoriy, subject
+// "01"): topic "001" gets `first`, topic "002" `second`.
+void writeQuestions(const TempHome& t, const std::vector<Question>& first, const std::vector<Question>& second = {})
+{
+    std::vector<QuestionRecord> questions;
+    std::vector<AnswerRecord> answers;
+    const auto add = [&](const QString& topic, const std::vector<Question>& list) {
+        for (const Question& q : list) {
+            questions.push_back({QStringLiteral("01"), topic, QStringLiteral("01"), q.number, q.text, {}, q.points, {}});
+            for (const Variant& v : q.variants)
+                answers.push_back({QStringLiteral("01"), topic, QStringLiteral("01"), q.number, v.number, v.mark,
+                                   v.text});
+        }
+    };
+    add(QStringLiteral("001"), first);
+    add(QStringLiteral("002"), second);
+    writeRecords(t.path(QStringLiteral("Istoriy/Wopros.dat")), questions);
+    writeRecords(t.path(QStringLiteral("Istoriy/Otwet.dat")), answers);
+}
+
+// Typed-answer questions numbered `from`.. with the answer "ответ N".
+std::vector<Question> typedQuestions(int count, int from = 1)
+{
+    std::vector<Question> list;
+    for (int i = from; i < from + count; ++i)
+        list.push_back({QString::number(i), QStringLiteral("Вопрос %1").arg(i), QStringLiteral("1"),
+                        {{QStringLiteral("Ф"), QStringLiteral("1"), QStringLiteral("ответ %1").arg(i)}}});
+    return list;
+}
+
+// Copies a folder tree.
+void copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + u'/' + QDir(from).relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(file, target)) << file.toStdString();
+    }
+}
+
+// A source of the draws a test wants, in order.
+class Draws : public RandomSource {
+public:
+    explicit Draws(std::vector<double> values) : values_(std::move(values)) {}
+    double next() override { return values_.at(next_++ % values_.size()); }
+
+private:
+    std::vector<double> values_;
+    size_t next_ = 0;
+};
+
+// Saves a picture of the widget when TAVEL_GRAB_DIR names a folder, to look at.
+void grabIfAsked(QWidget& w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
+    if (!dir.isEmpty())
+        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
+
+class TestRunTest : public MainWindowTest {
+protected:
+    ~TestRunTest() override { setRandomSource(nullptr); }
+
+    TestRun& run() const { return form()->testRun(); }
+    QuestionArea& area() const { return *form()->questionArea; }
+    ScorePanel& score() const { return *form()->scorePanel; }
+    SubjectPanel& panel() const { return *form()->subjectPanel; }
+    TestSettingsPanel& settings() const { return *form()->testSettings; }
+    AnswerRows& rows() const { return *form()->answerRows(); }
+    WindowSet& set() const { return windows->set(); }
+
+    // Enters as `password`, chooses subject and topic by their index.
+    void choose(int subject, int topic, const QString& password = QStringLiteral("731946"))
+    {
+        enter(password);
+        MainWindowTest::choose(find<QComboBox>("PredmetName"), subject);
+        MainWindowTest::choose(find<QComboBox>("WiborTema"), topic);
+    }
+
+    void pressStart() { QTest::mouseClick(panel().Pusk, Qt::LeftButton); }
+    void ready() { QTest::mouseClick(area().Itog1, Qt::LeftButton); }
+    void type(const QString& answer)
+    {
+        area().OdinOt->clear();
+        QTest::keyClicks(area().OdinOt, answer);
+        ready();
+    }
+    void tick(int row) { QTest::mouseClick(rows().tickBox(row), Qt::LeftButton, {}, QPoint(6, 10)); }
+
+    // The counters as the main window shows them: KWopr WerWop WseBal WerBal.
+    QString figures() const
+    {
+        return QStringList{score().KWopr->text(), score().WerWop->text(), score().WseBal->text(),
+                           score().WerBal->text()}
+            .join(u' ');
+    }
+    std::vector<QString> askedNumbers() const
+    {
+        std::vector<QString> numbers;
+        for (const QuestionRow& row : run().session().questions)
+            numbers.push_back(row.questionNo);
+        return numbers;
+    }
+    // The question text's number: "Вопрос 4" gives "4".
+    QString shownQuestion() const { return area().WoprosRE->toPlainText().section(u' ', -1); }
+};
+
+using Numbers = std::vector<QString>;
+
+TEST_F(TestRunTest, StartAsksTheRangeLocksTheChoiceAndStopRestoresIt)
+{
+    writeQuestions(t, typedQuestions(6));
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    settings().PervNomVopr->setValue(3);
+    settings().PoslNomVopr->setValue(5);
+    settings().MaxTime->setValue(12);
+    pressStart();
+
+    EXPECT_EQ(askedNumbers(), Numbers({"3", "4", "5"}));
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(figures(), QStringLiteral("3 0 3 0"));
+    EXPECT_EQ(score().NWopr->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownQuestion(), QStringLiteral("3"));
+    EXPECT_EQ(score().LimitTime->text(), QStringLiteral("12"));
+    EXPECT_EQ(score().TimerTema1->text(), QStringLiteral("000"));
+    EXPECT_EQ(score().Ocenka->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(score().DesNew->text(), QStringLiteral(" Сейчас посмотрим"));
+    EXPECT_EQ(score().Gauge2->value(), 3);
+    EXPECT_TRUE(run().Timer1->isActive());
+    EXPECT_TRUE(run().Timer2->isActive());
+    EXPECT_EQ(run().Timer1->interval(), 60000);
+    EXPECT_EQ(run().Timer2->interval(), 1000);
+    EXPECT_TRUE(area().Itog1->isEnabled());
+    for (QWidget* locked : {static_cast<QWidget*>(panel().PredmetName), static_cast<QWidget*>(panel().WiborTema),
+                            static_cast<QWidget*>(settings().ParamExam), static_cast<QWidget*>(settings().Regim),
+                            static_cast<QWidget*>(settings().WremIzm),
+                            static_cast<QWidget*>(score().nPrnProtokol)})
+        EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
+    EXPECT_FALSE(form()->menu().N7->menuAction()->isEnabled());
+    EXPECT_TRUE(settings().Nastroi->isHidden());
+    EXPECT_FALSE(form()->menu().PeTekTemi->isVisible());
+    // The unanswered list is a copy of the question list.
+    ASSERT_EQ(run().unansweredList().size(), 3u);
+    EXPECT_EQ(run().unansweredList()[0].mark, QStringLiteral("у"));
+
+    // Stop: the results window, then everything as before.
+    int finishShown = 0;
+    script.drive([&](QDialog& d) {
+        ++finishShown;
+        EXPECT_EQ(d.objectName(), QStringLiteral("TFinish"));
+    });
+    pressStart();
+    EXPECT_EQ(finishShown, 1);
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_FALSE(run().Timer1->isActive());
+    EXPECT_FALSE(run().Timer2->isActive());
+    EXPECT_FALSE(area().Itog1->isEnabled());
+    EXPECT_EQ(area().WoprosRE->toPlainText(), TestRun::topicClosedText());
+    EXPECT_EQ(panel().WiborTema->currentText(), SubjectPanel::topicPrompt());
+    for (QWidget* open : {static_cast<QWidget*>(panel().PredmetName), static_cast<QWidget*>(panel().WiborTema),
+                          static_cast<QWidget*>(settings().ParamExam), static_cast<QWidget*>(settings().Regim),
+                          static_cast<QWidget*>(settings().WremIzm), static_cast<QWidget*>(score().nPrnProtokol)})
+        EXPECT_TRUE(open->isEnabled()) << open->objectName().toStdString();
+    EXPECT_TRUE(form()->menu().N7->menuAction()->isEnabled());
+    EXPECT_FALSE(settings().Nastroi->isHidden());
+    EXPECT_FALSE(run().elapsedTime().isEmpty());
+}
+
+TEST_F(TestRunTest, StopGivesAUserNoRightsTheyDidNotHave)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    choose(0, 0, QStringLiteral("480372")); // access letter W
+    ASSERT_FALSE(settings().Regim->isEnabled());
+    pressStart();
+    pressStart(); // Stop
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_TRUE(panel().PredmetName->isEnabled());
+    EXPECT_FALSE(settings().Regim->isEnabled());
+    EXPECT_FALSE(settings().ParamExam->isEnabled());
+    EXPECT_FALSE(settings().WremIzm->isEnabled());
+}
+
+TEST_F(TestRunTest, LimitCutsTheShuffledListAndASeedRepeatsTheOrder)
+{
+    writeQuestions(t, typedQuestions(5));
+    start();
+    choose(0, 0);
+    state.questionLimit = 2;
+    // Keys "50", "11", "9", "10", "7" sort as text: 10, 11, 50, 7, 9.
+    Draws draws({0.50, 0.11, 0.09, 0.10, 0.07});
+    setRandomSource(&draws);
+    pressStart();
+    EXPECT_EQ(askedNumbers(), Numbers({"4", "2"}));
+    EXPECT_EQ(score().KWopr->text(), QStringLiteral("2"));
+    EXPECT_EQ(score().WseBal->text(), QStringLiteral("2"));
+    EXPECT_EQ(shownQuestion(), QStringLiteral("4"));
+    pressStart();
+
+    // The built-in generator with a fixed seed draws the same order again.
+    setRandomSource(nullptr);
+    state.questionLimit = 500;
+    std::vector<Numbers> orders;
+    for (int i = 0; i < 2; ++i) {
+        MainWindowTest::choose(find<QComboBox>("WiborTema"), 0);
+        seedRandom(20240901);
+        pressStart();
+        orders.push_back(askedNumbers());
+        pressStart();
+    }
+    EXPECT_EQ(orders[0].size(), 5u);
+    EXPECT_EQ(orders[0], orders[1]);
+}
+
+TEST_F(TestRunTest, StartWithoutATopicAsksWhetherTheMouseIsStuck)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    enter(QStringLiteral("731946"));
+    MainWindowTest::choose(find<QComboBox>("PredmetName"), 0);
+    pressStart();
+    ASSERT_TRUE(script.last());
+    EXPECT_EQ(script.last()->kind, BoxKind::Warning);
+    EXPECT_EQ(script.last()->caption, QStringLiteral("Тема не выбрана"));
+    EXPECT_EQ(script.last()->text, QStringLiteral("Мышку заело?"));
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_FALSE(run().Timer1->isActive());
+    EXPECT_TRUE(panel().PredmetName->isEnabled());
+    EXPECT_TRUE(panel().WiborTema->isEnabled());
+    EXPECT_TRUE(settings().Regim->isEnabled());
+    EXPECT_FALSE(area().Itog1->isEnabled());
+    // These stay as Start left them until the next Stop.
+    EXPECT_FALSE(settings().ParamExam->isEnabled());
+    EXPECT_TRUE(settings().Nastroi->isHidden());
+}
+
+TEST_F(TestRunTest, EmptyRangeStartsWithNothingAndClosesWithADash)
+{
+    writeQuestions(t, typedQuestions(3));
+    start();
+    choose(0, 0);
+    settings().PervNomVopr->setValue(10);
+    settings().PoslNomVopr->setValue(20);
+    pressStart();
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(figures(), QStringLiteral("0 0 0 0"));
+    EXPECT_EQ(score().NWopr->text(), QStringLiteral("0"));
+    EXPECT_TRUE(area().OdinTo4->isHidden());
+    EXPECT_FALSE(rows().tickBox(1)->isVisible());
+    EXPECT_EQ(shown(BoxKind::Error), 0);
+
+    // "Готов" on nothing: the topic closes and the results show no grade.
+    TFinish* finish = set().finish;
+    script.drive([&](QDialog&) {
+        EXPECT_EQ(finish->Ocenka->text(), QStringLiteral(" —"));
+        EXPECT_EQ(finish->Gauge1->format(), QStringLiteral("—"));
+        EXPECT_EQ(finish->WseBal->text(), QStringLiteral("0"));
+    });
+    ready();
+    EXPECT_EQ(script.count(BoxKind::Modal), 1);
+    EXPECT_EQ(score().Ocenka->text(), QStringLiteral(" —"));
+    EXPECT_EQ(score().Gauge1->value(), 0);
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+}
+
+TEST_F(TestRunTest, PointsThatAreNoNumberAreReportedAfterTheTestStarted)
+{
+    std::vector<Question> list = typedQuestions(3);
+    list[1].points = QStringLiteral("1б");
+    writeQuestions(t, list);
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    pressStart();
+    EXPECT_EQ(shown(BoxKind::Error), 1);
+    EXPECT_TRUE(script.last()->text.contains(QStringLiteral("«1б»")));
+    EXPECT_EQ(score().WseBal->text(), QStringLiteral("1")); // what was added before it
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(shownQuestion(), QStringLiteral("1"));
+}
+
+TEST_F(TestRunTest, UnreadableFilesLeaveTheTestHalfPreparedUntilStop)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    choose(0, 0);
+    // Wopros.dat turns into a folder: it cannot be read.
+    QFile::remove(t.path(QStringLiteral("Istoriy/Wopros.dat")));
+    QDir().mkpath(t.path(QStringLiteral("Istoriy/Wopros.dat")));
+    pressStart();
+    EXPECT_EQ(shown(BoxKind::Error), 1);
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    EXPECT_FALSE(area().Itog1->isEnabled());
+    EXPECT_FALSE(panel().PredmetName->isEnabled());
+    pressStart();
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_TRUE(panel().PredmetName->isEnabled());
+}
+
+TEST_F(TestRunTest, EachKindIsPresentedWithItsControls)
+{
+    writeQuestions(t, {{QStringLiteral("1"), QStringLiteral("Год?"), QStringLiteral("2"),
+                        {{QStringLiteral("Ф"), QStringLiteral("1"), QStringLiteral("1380")}}},
+                       {QStringLiteral("2"), QStringLiteral("Отметьте"), QStringLiteral("3"),
+                        {{QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("да")},
+                         {QString(), QStringLiteral("2"), QStringLiteral("нет")},
+                         {QStringLiteral("+"), QStringLiteral("3"), QStringLiteral("тоже да")},
+                         {QString(), QStringLiteral("4"), QStringLiteral("тоже нет")}}},
+                       {QStringLiteral("3"), QStringLiteral("Сопоставьте"), QStringLiteral("2"),
+                        {{QStringLiteral("+"), QStringLiteral("2"), QStringLiteral("A")},
+                         {QStringLiteral("+"), QStringLiteral("3"), QStringLiteral("B")},
+                         {QStringLiteral("-"), QStringLiteral("1"), QStringLiteral("X")},
+                         {QStringLiteral("-"), QStringLiteral("2"), QStringLiteral("Y")},
+                         {QStringLiteral("-"), QStringLiteral("3"), QStringLiteral("Z")}}},
+                       {QStringLiteral("4"), QStringLiteral("Упорядочьте"), QStringLiteral("3"),
+                        {{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("второе")},
+                         {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("третье")},
+                         {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("первое")}}}});
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    state.questionSeconds = 1500;
+    state.variantSeconds = 300;
+    pressStart();
+
+    // Exact answer.
+    EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Точный ответ"));
+    EXPECT_EQ(area().KPraw->text(), QStringLiteral("1"));
+    EXPECT_EQ(area().TekBal->text(), QStringLiteral("2"));
+    EXPECT_EQ(form()->TimeWopros->text(), QStringLiteral("1800"));
+    EXPECT_EQ(form()->Gauge3->maximum(), 1800);
+    EXPECT_EQ(form()->Gauge3->value(), 1800);
+    EXPECT_TRUE(area().OdinTo4->isVisible());
+    EXPECT_FALSE(area().OtwetiOtm->isVisible());
+    EXPECT_EQ(area().NomerWoprosa->text(), QStringLiteral("01_001_01_1"));
+    EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
+    grabIfAsked(*form(), QStringLiteral("main-exact"));
+    type(QStringLiteral("1381"));
+
+    // Tick boxes: a row per variant, the current answers in OtwTek.
+    EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Птички поставить"));
+    EXPECT_EQ(area().KPraw->text(), QStringLiteral("2"));
+    EXPECT_EQ(form()->TimeWopros->text(), QStringLiteral("2700"));
+    EXPECT_EQ(score().KOtw->text(), QStringLiteral("4"));
+    EXPECT_TRUE(area().OtwetiOtm->isVisible());
+    EXPECT_FALSE(area().OdinTo4->isVisible());
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(rows().tickBox(i)->isVisible()) << i;
+        EXPECT_TRUE(rows().textLine(i)->isVisible()) << i;
+    }
+    EXPECT_FALSE(rows().tickBox(5)->isVisible());
+    EXPECT_EQ(rows().textLine(3)->toPlainText(), QStringLiteral("тоже да"));
+    QTableWidget* otwTek = area().OtwTek;
+    ASSERT_EQ(otwTek->rowCount(), 4);
+    ASSERT_EQ(otwTek->columnCount(), 7);
+    EXPECT_EQ(otwTek->horizontalHeaderItem(6)->text(), QStringLiteral("Nazwan"));
+    EXPECT_EQ(otwTek->item(2, 5)->text(), QStringLiteral("+"));
+    EXPECT_EQ(otwTek->item(2, 6)->text(), QStringLiteral("тоже да"));
+    EXPECT_EQ(otwTek->currentRow(), 3);
+    tick(1);
+    tick(3);
+    grabIfAsked(*form(), QStringLiteral("main-ticks"));
+    ready();
+    // All right: r − 1 = 1 more available, Points + 1 scored.
+    EXPECT_EQ(figures(), QStringLiteral("4 1 11 4"));
+
+    // Matching: the classification window; the answer area hidden.
+    EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Соответствие"));
+    EXPECT_EQ(area().KPraw->text(), QStringLiteral("2"));
+    EXPECT_FALSE(area().OtwetiOtm->isVisible());
+    EXPECT_FALSE(area().OdinTo4->isVisible());
+    TKlass* klass = set().klass;
+    ASSERT_TRUE(klass->isVisible());
+    EXPECT_TRUE(klass->row(1)->isVisible());
+    EXPECT_TRUE(klass->row(2)->isVisible());
+    EXPECT_FALSE(klass->row(3)->isVisible());
+    EXPECT_EQ(klass->termList(1)->count(), 4);
+    grabIfAsked(*form(), QStringLiteral("main-matching"));
+    ready(); // "Готов" on the main window closes the window unanswered
+    EXPECT_FALSE(klass->isVisible());
+
+    // Ranking: the ranking window with every variant.
+    EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Ранжирование"));
+    EXPECT_EQ(area().KPraw->text(), QStringLiteral("3"));
+    EXPECT_TRUE(area().OtwetiOtm->isVisible());
+    EXPECT_FALSE(rows().tickBox(1)->isVisible());
+    TRangForm* rang = set().rangForm;
+    ASSERT_TRUE(rang->isVisible());
+    EXPECT_EQ(rang->count(), 3);
+    EXPECT_EQ(rang->WoprosRE->toPlainText(), QStringLiteral("Упорядочьте"));
+    grabIfAsked(*form(), QStringLiteral("main-ranking"));
+}
+
+
+TEST_F(TestRunTest, EveryVariantIsShownEvenBeyondTheThirtyRows)
+{
+    Question many{QStringLiteral("1"), QStringLiteral("Отметьте чётные"), QStringLiteral("5"), {}};
+    for (int i = 1; i <= 35; ++i)
+        many.variants.push_back({i % 2 == 0 ? QStringLiteral("+") : QString(), QString::number(i),
+                                 QStringLiteral("число %1").arg(i)});
+    writeQuestions(t, {many});
+    start();
+    choose(0, 0);
+    pressStart();
+    ASSERT_GE(rows().rowCount(), 35);
+    EXPECT_EQ(area().OtwTek->rowCount(), 35);
+    EXPECT_EQ(area().KPraw->text(), QStringLiteral("17"));
+    EXPECT_TRUE(rows().tickBox(35)->isVisibleTo(area().OtwetiOtm));
+    EXPECT_EQ(rows().textLine(35)->toPlainText(), QStringLiteral("число 35"));
+    EXPECT_EQ(rows().textLine(34)->objectName(), QStringLiteral("OtwText34"));
+    for (int i = 2; i <= 34; i += 2) {
+        area().OtwetiOtm->ensureWidgetVisible(rows().tickBox(i));
+        tick(i);
+    }
+    script.drive([](QDialog&) {});
+    ready();
+    // All 17 right: 5 + 16 points of 5 + 16 available.
+    EXPECT_EQ(figures(), QStringLiteral("1 1 21 21"));
+}
+
+// Records what the running test hands to the answer history.
+class RecordedHistory : public AnswerHistory {
+public:
+    QStringList lines;
+    void topicStarted() override { lines << QStringLiteral("start"); }
+    void questionShown(int row, const QString& text) override { lines << QStringLiteral("%1. %2").arg(row).arg(text); }
+    void answerJudged(const Presentation& q, const GivenAnswer& a, bool right) override
+    {
+        lines << QStringLiteral("%1 %2 %3").arg(q.kindName(), a.typed, right ? QStringLiteral("+") : QStringLiteral("-"));
+    }
+};
+
+TEST_F(TestRunTest, PartlyRightTicksShowTheRightAnswerUntilDalshe)
+{
+    const std::vector<Variant> variants{{QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("первый верный")},
+                                        {QString(), QStringLiteral("2"), QStringLiteral("неверный")},
+                                        {QStringLiteral("+"), QStringLiteral("3"), QStringLiteral("второй верный")},
+                                        {QStringLiteral("+"), QStringLiteral("4"), QStringLiteral("третий верный")},
+                                        {QString(), QStringLiteral("5"), QStringLiteral("тоже неверный")}};
+    writeQuestions(t, {{QStringLiteral("1"), QStringLiteral("Отметьте"), QStringLiteral("5"), variants},
+                       {QStringLiteral("2"), QStringLiteral("Ещё раз"), QStringLiteral("5"), variants},
+                       {QStringLiteral("3"), QStringLiteral("Год?"), QStringLiteral("1"),
+                        {{QStringLiteral("Ф"), QStringLiteral("1"), QStringLiteral("1380")}}}});
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    RecordedHistory history;
+    run().setAnswerHistory(&history);
+    pressStart();
+
+    // Two of three right ones: 5 × 2 ÷ 3 = 3.33 scored, 2 more available.
+    tick(1);
+    tick(3);
+    bool shownRight = false;
+    script.drive([&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Надо так"));
+        EXPECT_FALSE(run().Timer2->isActive());
+        for (int i : {1, 3, 4}) {
+            EXPECT_TRUE(rows().tickBox(i)->isChecked()) << i;
+            EXPECT_EQ(rows().textLine(i)->palette().color(QPalette::Base), QColor(206, 255, 206)) << i;
+            EXPECT_TRUE(rows().textLine(i)->isEnabled()) << i;
+        }
+        for (int i : {2, 5}) {
+            EXPECT_FALSE(rows().tickBox(i)->isChecked()) << i;
+            EXPECT_FALSE(rows().textLine(i)->isEnabled()) << i;
+        }
+        EXPECT_EQ(figures(), QStringLiteral("3 0 13 3"));
+        grabIfAsked(*form(), QStringLiteral("main-correct-answer"));
+        grabIfAsked(d, QStringLiteral("dalshe-okno"));
+        auto* dalshe = d.findChild<QPushButton*>(QStringLiteral("dxfColorButton1"));
+        ASSERT_TRUE(dalshe);
+        EXPECT_EQ(dalshe->text(), QStringLiteral("Дальше"));
+        EXPECT_EQ(dalshe->toolTip(), QStringLiteral("Следующий вопрос"));
+        QTest::mouseClick(dalshe, Qt::LeftButton);
+        shownRight = true;
+    });
+    ready();
+    ASSERT_TRUE(shownRight);
+    EXPECT_EQ(script.pending(), 0);
+    // The next question, its rows as they were made.
+    EXPECT_EQ(area().WoprosRE->toPlainText(), QStringLiteral("Ещё раз"));
+    EXPECT_TRUE(run().Timer2->isActive());
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_TRUE(rows().textLine(i)->isEnabled()) << i;
+        EXPECT_NE(rows().textLine(i)->palette().color(QPalette::Base), QColor(206, 255, 206)) << i;
+        EXPECT_FALSE(rows().tickBox(i)->isChecked()) << i;
+    }
+
+    // The time limit runs out while the right answer is shown: the window
+    // closes, the topic stops, and no further question is presented.
+    tick(1);
+    tick(2);
+    int finishShown = 0;
+    script.drive([&](QDialog&) {
+        script.drive([&](QDialog& finish) {
+            ++finishShown;
+            EXPECT_EQ(finish.objectName(), QStringLiteral("TFinish"));
+        });
+        run().closeCorrectAnswer();
+        run().PuskClick();
+    });
+    ready();
+    EXPECT_EQ(finishShown, 1);
+    EXPECT_EQ(area().WoprosRE->toPlainText(), TestRun::topicClosedText());
+    EXPECT_EQ(score().NWopr->text(), QStringLiteral("2"));
+    EXPECT_FALSE(run().Timer2->isActive());
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_TRUE(rows().textLine(2)->isEnabled());
+
+    EXPECT_EQ(history.lines, QStringList({QStringLiteral("start"), QStringLiteral("1. Отметьте"),
+                                          QStringLiteral("Птички поставить  -"), QStringLiteral("2. Ещё раз"),
+                                          QStringLiteral("Птички поставить  -")}));
+    run().setAnswerHistory(nullptr);
+}
+
+} // namespace
+} // namespace tavel::test
