@@ -9,6 +9,7 @@
 #include "session/windows/entry_handlers.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/question_area.h"
+#include "session/windows/run_timers.h"
 #include "session/windows/score_panel.h"
 #include "session/windows/service_commands.h"
 #include "session/windows/start_screen.h"
@@ -16,6 +17,7 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
+#include "session/windows/trainer_commands.h"
 #include "platform/clock.h"
 #include "storage/contents_page.h"
 #include "storage/error.h"
@@ -123,6 +125,8 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     subjects_ = std::make_unique<SubjectHandlers>(*this);
     service_ = std::make_unique<ServiceCommands>(*this);
     testRun_ = std::make_unique<TestRun>(*this);
+    timers_ = std::make_unique<RunTimers>(*this);
+    trainer_ = std::make_unique<TrainerCommands>(*this);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 
@@ -138,6 +142,8 @@ TForm1::~TForm1()
     // Closing the window while it is destroyed moves the focus and fires
     // signals: no handler may run on a half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    trainer_.reset();
+    timers_.reset();
     testRun_.reset();
     service_.reset();
     subjects_.reset();

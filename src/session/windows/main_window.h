@@ -20,8 +20,10 @@
 //
 // Its handlers come in groups: entry() (the start screen and the password
 // check), subjects() (activation, subject and topic choice, the range),
-// service() (the small commands and the Service menu) and testRun() (Start
-// and Stop, presenter, checker, results window, the timers Timer1/Timer2).
+// service() (the small commands and the Service menu), testRun() (Start
+// and Stop, presenter, checker, results window, the timers Timer1/Timer2),
+// timers() (their ticks, the minutes left) and trainer() (modes, hints,
+// postponing, replay, the exam form).
 // A feature built later adds its own handler group beside these and connects
 // it in its constructor; every handler shows a failure in the general error
 // dialog.
@@ -45,6 +47,7 @@ class AnswerRows;
 class EntryHandlers;
 class MainMenu;
 class QuestionArea;
+class RunTimers;
 class ScorePanel;
 class ServiceCommands;
 class StartScreen;
@@ -52,6 +55,7 @@ class SubjectHandlers;
 class SubjectPanel;
 class TestRun;
 class TestSettingsPanel;
+class TrainerCommands;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -79,6 +83,8 @@ public:
     SubjectHandlers& subjects() { return *subjects_; }
     ServiceCommands& service() { return *service_; }
     TestRun& testRun() { return *testRun_; }
+    RunTimers& timers() { return *timers_; }
+    TrainerCommands& trainer() { return *trainer_; }
 
     // The start-up steps, run once right after the window is created: the
     // hint look, then the shared files (session/startup.h) shown in the
@@ -118,6 +124,8 @@ private:
     std::unique_ptr<SubjectHandlers> subjects_;
     std::unique_ptr<ServiceCommands> service_;
     std::unique_ptr<TestRun> testRun_;
+    std::unique_ptr<RunTimers> timers_;
+    std::unique_ptr<TrainerCommands> trainer_;
     QPointer<QWindow> lastFocus_;
     bool shown_ = false;
     bool activating_ = false;

@@ -3,10 +3,10 @@
 
 #include "platform/calculator.h"
 #include "platform/help.h"
-#include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
 #include "session/entry_check.h"
 #include "session/number_text.h"
+#include "session/timers.h"
 #include "session/windows/answer_rows.h"
 #include "session/windows/entry_handlers.h"
 #include "session/windows/main_menu.h"
@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <optional>
 
 namespace tavel {
 namespace {
@@ -44,8 +45,6 @@ ServiceCommands::ServiceCommands(TForm1& form) : form_(form)
     TestSettingsPanel& settings = *form.testSettings;
     QObject::connect(settings.MaxKW, &QPushButton::clicked, &context_, [this] { MaxKWClick(); });
     QObject::connect(settings.WremaZadat, &QPushButton::clicked, &context_, [this] { WremaZadatClick(); });
-    QObject::connect(&settings, &TestSettingsPanel::modeClicked, &context_,
-                     [this](int item, bool ticked) { RegimClickCheck(item, ticked); });
     QObject::connect(form.questionArea->BolBuk, &QPushButton::clicked, &context_, [this] { BolBukClick(); });
     QObject::connect(form.questionArea->MalBuk, &QPushButton::clicked, &context_, [this] { MalBukClick(); });
     QObject::connect(form.Zastavka, &StartScreen::helpClicked, &context_, [this] { N18Click(); });
@@ -83,23 +82,34 @@ void ServiceCommands::MaxKWClick()
 
 void ServiceCommands::WremaZadatClick()
 {
-    dialogs::guarded(&form_, [this] {
-        AppState& state = form_.state();
-        const int question = toWholeNumber(form_.testSettings->WoprSek->text());
-        if (question < 1)
-            throw Error(QStringLiteral("Время показа вопроса — не меньше 1 секунды: «%1»")
-                            .arg(form_.testSettings->WoprSek->text()));
-        state.questionSeconds = question;
+    AppState& state = form_.state();
+    TestSettingsPanel& settings = *form_.testSettings;
+    QStringList problems;
+    // One box: its whole number from `least` on, or a line of the message.
+    const auto read = [&problems](const QLineEdit* box, const QString& name, int least) -> std::optional<int> {
+        try {
+            const int value = readWholeNumber(box->text(), name);
+            if (value >= least)
+                return value;
+            problems << QStringLiteral("В поле «%1» должно быть не меньше %2, а там «%3».")
+                            .arg(name, QString::number(least), box->text());
+        } catch (const Error& e) {
+            problems << e.message();
+        }
+        return std::nullopt;
+    };
+    if (const auto question = read(settings.WoprSek, QStringLiteral("Секунд на вопрос"), 1)) {
+        state.questionSeconds = *question;
+        // The running countdown goes on with at most the new time.
         QProgressBar* gauge = form_.Gauge3;
         const int left = gauge->value();
-        gauge->setMaximum(question);
-        gauge->setValue(std::min(left, question));
-        const int variant = toWholeNumber(form_.testSettings->OtwSek->text());
-        if (variant < 0)
-            throw Error(QStringLiteral("Добавка за вариант ответа не может быть меньше нуля: «%1»")
-                            .arg(form_.testSettings->OtwSek->text()));
-        state.variantSeconds = variant;
-    });
+        gauge->setMaximum(*question);
+        gauge->setValue(std::min(left, *question));
+    }
+    if (const auto variant = read(settings.OtwSek, QStringLiteral("Секунд за каждый вариант ответа"), 0))
+        state.variantSeconds = *variant;
+    if (!problems.isEmpty())
+        dialogs::error(&form_, problems.join(u'\n'));
 }
 
 void ServiceCommands::BolBukClick()
@@ -116,24 +126,6 @@ void ServiceCommands::MalBukClick()
         return;
     area.setQuestionPointSize(area.questionPointSize() - 2);
     area.OtwetiOtm->setTextPointSize(std::max(1, area.OtwetiOtm->textPointSize() - 2));
-}
-
-void ServiceCommands::RegimClickCheck(int item, bool ticked)
-{
-    ScorePanel& score = *form_.scorePanel;
-    for (QLineEdit* box : {score.NWopr, score.WerWop, score.KWopr, score.WerBal, score.WseBal,
-                           form_.questionArea->TekBal})
-        box->setText(QStringLiteral("0"));
-    AppState& state = form_.state();
-    QuestionArea& area = *form_.questionArea;
-    if (item == TestSettingsPanel::kHintsItem) {
-        state.hintMode = ticked ? kHintsOn : kHintsOff;
-        if (!isMarkedNotYetAvailable(area.Fifti))
-            area.Fifti->setEnabled(ticked);
-        area.KPraw->setVisible(ticked);
-    } else if (item == TestSettingsPanel::kInOrderItem) {
-        state.shuffle = !ticked;
-    }
 }
 
 void ServiceCommands::KalkulatorClick()

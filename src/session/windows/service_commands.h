@@ -1,6 +1,6 @@
 // The small commands of the main window: the question limit `MaxKW`, the
-// display times `WremaZadat`, the font buttons `BolBuk`/`MalBuk`, the mode
-// list `Regim`, and the entries of the menus "Сервис   " and "Помощь  " that
+// display times `WremaZadat`, the font buttons `BolBuk`/`MalBuk`, and the
+// entries of the menus "Сервис   " and "Помощь  " that
 // work so far: calculator, both background colours, passwords, the answer
 // table and the system number (administrator), the ten-point grade switch and
 // the program's description.
@@ -20,15 +20,15 @@ public:
     // of MaxKW takes the typed text, the limit only a whole number from 1.
     void MaxKWClick();
     // The question and answer-option times from WoprSek and OtwSek (whole
-    // seconds; a question at least 1). Gauge3's maximum follows.
+    // seconds; a question at least 1), each box on its own: a box that holds
+    // no usable number keeps its former value and is named in one message.
+    // Gauge3's maximum follows the question time, and the running countdown
+    // keeps at most that many seconds.
     void WremaZadatClick();
     // Question text and the 30 variant texts 2 points larger / smaller; smaller
     // does nothing while the question text is below 8 points.
     void BolBukClick();
     void MalBukClick();
-    // An item of Regim ticked or unticked: the test counters back to 0;
-    // "Подсказать" switches the hint mode, "По порядку" the shuffle flag.
-    void RegimClickCheck(int item, bool ticked);
 
     void KalkulatorClick();
     // Background of the main window; saved as "Form1" in the colour file.
