@@ -206,6 +206,7 @@ void TFinish::FormShow(bool exam, const QDateTime& now, const QString& subject)
     ExamTren->setText(exam ? QStringLiteral(" Экзамен ") : QStringLiteral(" Тренировка "));
     DatTim->setText(dateTimeText(now));
     Edit1->setText(subject);
+    NamePaketa->setVisible(!NamePaketa->text().isEmpty()); // a package exam names its package
     update();
 }
 
