@@ -127,6 +127,9 @@ TEST_F(DemoRunTest, TypedAnswersAndTickBoxesFromStartToTheResults)
     EXPECT_TRUE(set().jpgPokaz->filePath().endsWith(QStringLiteral("1_2_1_1.jpg")));
     EXPECT_TRUE(area().PictureNote->isVisible());
     EXPECT_EQ(area().PictureNote->text(), QStringLiteral("Размеры и расположение окон подстройте под себя"));
+    EXPECT_EQ(area().PictureNote->size(), QSize(177, 37));
+    const QRect questionBox(area().WoprosRE->mapTo(&area(), QPoint(0, 0)), area().WoprosRE->size());
+    EXPECT_FALSE(area().PictureNote->geometry().intersects(questionBox)); // the question stays readable
     grabIfAsked(*form(), QStringLiteral("demo-picture-question"));
 
     type(QStringLiteral(" 1380 "));

@@ -4,6 +4,7 @@
 // correct-answer and results windows are driven like a person would.
 #include "main_window_fixture.h"
 
+#include "platform/open_file.h"
 #include "platform/random.h"
 #include "session/windows/answer_rows.h"
 #include "session/windows/correct_answer_window.h"
@@ -565,6 +566,32 @@ TEST_F(TestRunTest, PartlyRightTicksShowTheRightAnswerUntilDalshe)
                                           QStringLiteral("Птички поставить  -"), QStringLiteral("2. Ещё раз"),
                                           QStringLiteral("Птички поставить  -")}));
     run().setAnswerHistory(nullptr);
+}
+
+TEST_F(TestRunTest, OtherReferencedFilesOpenWithTheirProgramOnlyWhenSafe)
+{
+    writeQuestions(t, {{QStringLiteral("1"), QStringLiteral("Смотрите схему File#schema.pdf#"), QStringLiteral("1"),
+                        {{QStringLiteral("Ф"), QStringLiteral("1"), QStringLiteral("1")}}},
+                       {QStringLiteral("2"), QStringLiteral("Запустите File#run.sh#"), QStringLiteral("1"),
+                        {{QStringLiteral("Ф"), QStringLiteral("1"), QStringLiteral("1")}}}});
+    t.write(QStringLiteral("Istoriy/Foto/schema.pdf"), "%PDF-1.4\n");
+    t.write(QStringLiteral("Istoriy/Foto/run.sh"), "#!/bin/sh\nrm -rf ~\n");
+    QStringList opened;
+    setOpenUrlHook([&](const QUrl& url) {
+        opened << url.fileName();
+        return true;
+    });
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    pressStart();
+    EXPECT_EQ(opened, QStringList({QStringLiteral("schema.pdf")}));
+    EXPECT_EQ(area().WoprosRE->toPlainText(), QStringLiteral("Смотрите схему "));
+    EXPECT_EQ(shown(BoxKind::Warning), 0);
+    type(QStringLiteral("1"));
+    EXPECT_EQ(opened.size(), 1); // the script is not run
+    EXPECT_EQ(shown(BoxKind::Warning, QStringLiteral("run.sh")), 1);
+    setOpenUrlHook({});
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -164,10 +165,16 @@ void TestRun::openQuestionFiles(const QuestionFiles& files)
                              QStringLiteral("Для файла %1 не нашлось программы.")
                                  .arg(QDir::toNativeSeparators(decision.path)));
     }
-    area.PictureNote->setText(kPictureNote);
-    area.PictureNote->setVisible(files.showPictureNote);
-    if (files.showPictureNote)
-        area.PictureNote->raise();
+    // The note keeps its size and colour; it stands in the row of the
+    // question's buttons, where it covers no text of the question.
+    QLabel* note = area.PictureNote;
+    note->setText(kPictureNote);
+    note->setVisible(files.showPictureNote);
+    if (files.showPictureNote) {
+        const QPoint row = area.MalBuk->mapTo(&area, QPoint(area.MalBuk->width() + 16, 0));
+        note->move(row.x(), row.y() + (area.MalBuk->height() - note->height()) / 2);
+        note->raise();
+    }
 }
 
 void TestRun::setUpKind()
