@@ -132,10 +132,12 @@ protected:
 
     void pressStart() { QTest::mouseClick(panel().Pusk, Qt::LeftButton); }
     void ready() { QTest::mouseClick(area().Itog1, Qt::LeftButton); }
+    // Types the answer key by key (Cyrillic letters too) and presses "Готов".
     void type(const QString& answer)
     {
         area().OdinOt->clear();
-        QTest::keyClicks(area().OdinOt, answer);
+        for (const QChar c : answer)
+            QTest::sendKeyEvent(QTest::Click, area().OdinOt, Qt::Key_unknown, QString(c), Qt::NoModifier);
         ready();
     }
     void tick(int row) { QTest::mouseClick(rows().tickBox(row), Qt::LeftButton, {}, QPoint(6, 10)); }
@@ -592,6 +594,41 @@ TEST_F(TestRunTest, OtherReferencedFilesOpenWithTheirProgramOnlyWhenSafe)
     EXPECT_EQ(opened.size(), 1); // the script is not run
     EXPECT_EQ(shown(BoxKind::Warning, QStringLiteral("run.sh")), 1);
     setOpenUrlHook({});
+}
+
+TEST_F(TestRunTest, DoubleClickOnTheScoreShowsTheResultsOfTheTestSoFar)
+{
+    writeQuestions(t, typedQuestions(3));
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    panel().INN_New->setText(QStringLiteral("Сидоров С.С. гр.5"));
+    pressStart();
+    type(QStringLiteral("ответ 1"));
+    bool shownResults = false;
+    script.drive([&](QDialog& d) {
+        auto& finish = static_cast<TFinish&>(d);
+        EXPECT_EQ(finish.KWopr->text(), QStringLiteral("3"));
+        EXPECT_EQ(finish.WerWop->text(), QStringLiteral("1"));
+        EXPECT_EQ(finish.WseBal->text(), QStringLiteral("3"));
+        EXPECT_EQ(finish.WerBal->text(), QStringLiteral("1"));
+        EXPECT_EQ(finish.Ocenka->text(), QStringLiteral(" 2")); // 33 %
+        EXPECT_EQ(finish.Gauge1->value(), 33);
+        EXPECT_EQ(finish.NWopr->text(), QStringLiteral("1"));
+        EXPECT_EQ(finish.INN_New->text(), QStringLiteral("Сидоров С.С. гр.5"));
+        EXPECT_EQ(finish.Edit1->text(), QStringLiteral("История"));
+        EXPECT_EQ(finish.RichEdit1->toPlainText(), QStringLiteral("Древняя Русь"));
+        EXPECT_EQ(finish.LimitTime->text(), QStringLiteral("10"));
+        shownResults = true;
+    });
+    QTest::mouseDClick(score().WopBall, Qt::LeftButton);
+    EXPECT_TRUE(shownResults);
+    // The test goes on; the topic box shows the prompt until the next question.
+    EXPECT_EQ(panel().WiborTema->currentText(), SubjectPanel::topicPrompt());
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    type(QStringLiteral("ответ 2"));
+    EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
+    EXPECT_EQ(figures(), QStringLiteral("3 2 3 2"));
 }
 
 } // namespace
