@@ -349,6 +349,11 @@ TEST_F(TestRunTest, UnreadableFilesLeaveTheTestHalfPreparedUntilStop)
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
     EXPECT_FALSE(area().Itog1->isEnabled());
     EXPECT_FALSE(panel().PredmetName->isEnabled());
+    EXPECT_EQ(figures(), QStringLiteral("0 0 0 0"));
+    EXPECT_FALSE(run().Timer2->isActive());
+    script.drive([](QDialog& finish) {
+        EXPECT_EQ(static_cast<TFinish&>(finish).WseBal->text(), QStringLiteral("0"));
+    });
     pressStart();
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
     EXPECT_TRUE(panel().PredmetName->isEnabled());

@@ -231,8 +231,15 @@ void TestRun::Start()
     area.Ispravit->setEnabled(hintsOn);
     enableIfAvailable(area.Fifti, hintsOn);
 
-    // 7. Nothing to answer until the first question is shown.
+    // 7. Nothing to answer until the first question is shown; the counters
+    // of a test without questions yet. No tick may judge anything while the
+    // files are read (a replayed question may still be counting down).
     area.Itog1->setEnabled(false);
+    Timer1->stop();
+    Timer2->stop();
+    startTopic(session_, StartData(), topicName, startTime, hintsOn);
+    unanswered_.clear();
+    showCounters();
 
     // 8-17. The question list and the answer table, read with the progress
     // shown on Gauge1.
