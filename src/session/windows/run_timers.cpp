@@ -93,14 +93,16 @@ void RunTimers::LimitTimeChange()
             return; // being typed into
         minutes = readWholeNumber(text, kLimitBox);
         if (minutes < 0)
-            throw Error(QStringLiteral("В поле «%1» число минут не может быть отрицательным: «%2».").arg(kLimitBox, text));
+            throw Error(QStringLiteral("В поле «%1» число минут не может быть отрицательным: «%2».")
+                            .arg(kLimitBox, text));
     } catch (const Error& e) {
         // The box gets its minutes back before the message, so that a minute
         // that ends while the message is open counts from them.
         restoring_ = true;
         box->setText(counterText(c.limitTime));
         restoring_ = false;
-        dialogs::error(&form_, e.message() + QStringLiteral(" Тест идёт дальше, осталось минут: %1.").arg(c.limitTime));
+        dialogs::error(&form_,
+                       e.message() + QStringLiteral(" Тест идёт дальше, осталось минут: %1.").arg(c.limitTime));
         return;
     }
     c.limitTime = minutes;
