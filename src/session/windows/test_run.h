@@ -34,7 +34,6 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QTimer;
 
