@@ -21,15 +21,6 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-std::optional<int> wholeNumber(QStringView text)
-{
-    const QString t = trimmed(text);
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const int value = t.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
 
 // Line 1 or 2: a count, not negative.
 int readCount(const QString& path, const QStringList& lines, int lineNo, const QString& what)

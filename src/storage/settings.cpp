@@ -22,18 +22,6 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// A whole number with blanks around it allowed, as the number lines hold them.
-std::optional<int> wholeNumber(QStringView text)
-{
-    const QString t = trimmed(text);
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const int value = t.toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
 
 Error notANumber(const QString& path, int lineNo, const QString& text)
 {

@@ -25,6 +25,14 @@ QByteArrayView trimmed(QByteArrayView bytes)
     return bytes.sliced(begin, end - begin);
 }
 
+std::optional<int> wholeNumber(QStringView text)
+{
+    const QString t = trimmed(text);
+    bool ok = false;
+    const int value = t.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 bool codesEqual(QStringView a, QStringView b)
 {
     return trimmed(a) == trimmed(b);
