@@ -34,6 +34,7 @@
 #include <QCheckBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolTip>
@@ -268,6 +269,12 @@ void TForm1::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().topLeft());
     FormShow();
+    // A desktop activates the window as it appears; where none does (no
+    // window manager), the first showing opens the subject all the same.
+    QTimer::singleShot(0, this, [this] {
+        if (!lastFocus_)
+            FormActivate();
+    });
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
