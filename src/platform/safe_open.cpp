@@ -2,6 +2,7 @@
 // program: inside the Foto folder, a plain file, not a program or a script.
 #include "platform/safe_open.h"
 
+#include "storage/install_folder.h"
 #include "storage/question_keys.h"
 
 #include <QDir>
@@ -40,18 +41,6 @@ QString shown(const QString& path)
 OpenDecision refuse(const QString& reason)
 {
     return OpenDecision{false, QString(), reason};
-}
-
-// The entry of `dir` named `name`, or one differing only in case.
-QString matchEntry(const QDir& dir, const QString& name)
-{
-    if (QFileInfo::exists(dir.filePath(name)) || QFileInfo(dir.filePath(name)).isSymLink())
-        return name;
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    return name;
 }
 
 bool startsLikeProgram(const QString& path)
@@ -112,8 +101,7 @@ OpenDecision decideQuestionFileOpen(const QString& fotoFolder, const QString& fi
         return refuse(QStringLiteral("Файл «%1» не открыт: имя файла в вопросе не должно содержать "
                                      "\"/\", \"\\\" или \"..\"")
                           .arg(fileName));
-    const QDir dir(fotoFolder);
-    return decideFileOpen(fotoFolder, dir.filePath(matchEntry(dir, fileName)));
+    return decideFileOpen(fotoFolder, InstallFolder(fotoFolder).path(fileName));
 }
 
 } // namespace tavel

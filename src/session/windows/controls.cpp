@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace tavel::controls {
 
@@ -33,6 +35,24 @@ QLabel* label(QWidget* parent, const QString& text, QWidget* buddy)
     if (buddy)
         l->setBuddy(buddy);
     return l;
+}
+
+SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight)
+{
+    SpinArrows arrows;
+    arrows.box = named(new QWidget(parent), QStringLiteral("SpinButton1"), hint);
+    arrows.up = named(new QToolButton(arrows.box), QStringLiteral("SpinButton1Up"), hint);
+    arrows.down = named(new QToolButton(arrows.box), QStringLiteral("SpinButton1Down"), hint);
+    arrows.up->setArrowType(Qt::UpArrow);
+    arrows.down->setArrowType(Qt::DownArrow);
+    auto* layout = new QVBoxLayout(arrows.box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QToolButton* arrow : {arrows.up, arrows.down}) {
+        arrow->setFixedSize(26, arrowHeight);
+        layout->addWidget(arrow);
+    }
+    return arrows;
 }
 
 QFont boldFont(const QWidget* widget, int pointSize)

@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class QWidget;
 
 namespace tavel::controls {
@@ -24,6 +25,15 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 QGroupBox* group(QWidget* parent, const QString& name, const QString& title, const QString& hint = {});
 // A caption beside a control.
 QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
+
+// The font-size arrows of a window ("SpinButton1"): a small box holding an
+// up arrow ("SpinButton1Up") over a down arrow ("SpinButton1Down").
+struct SpinArrows {
+    QWidget* box;
+    QToolButton* up;
+    QToolButton* down;
+};
+SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight = 13);
 
 // The bold font of the given size, from the widget's own family.
 QFont boldFont(const QWidget* widget, int pointSize);

@@ -151,19 +151,10 @@ TTeksti::TTeksti(QWidget* parent)
                     QStringLiteral("Напечатать из редактора"));
     BitBtn1->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
 
-    SpinButton1 = named(new QWidget(this), QStringLiteral("SpinButton1"), QStringLiteral("Размер шрифта"));
-    SpinButton1Up = named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Up"), QStringLiteral("Размер шрифта"));
-    SpinButton1Down =
-        named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Down"), QStringLiteral("Размер шрифта"));
-    SpinButton1Up->setArrowType(Qt::UpArrow);
-    SpinButton1Down->setArrowType(Qt::DownArrow);
-    for (QToolButton* arrow : {SpinButton1Up, SpinButton1Down})
-        arrow->setFixedSize(26, 14);
-    auto* spinLayout = new QVBoxLayout(SpinButton1);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    spinLayout->addWidget(SpinButton1Up);
-    spinLayout->addWidget(SpinButton1Down);
+    const controls::SpinArrows arrows = controls::spinArrows(this, QStringLiteral("Размер шрифта"), 14);
+    SpinButton1 = arrows.box;
+    SpinButton1Up = arrows.up;
+    SpinButton1Down = arrows.down;
 
     // The group: the grid on the left; the selected letter, the term list and
     // the note in the middle; the buttons on the right.

@@ -107,18 +107,10 @@ TKlass::TKlass(QWidget* parent) : QWidget(parent, Qt::Window)
     BitBtn1->setFixedWidth(30);
 
     const QString spinHint = QStringLiteral("Увеличить / Уменьшить шрифт");
-    SpinButton1 = named(new QWidget(this), QStringLiteral("SpinButton1"), spinHint);
-    SpinButton1Up = named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Up"), spinHint);
-    SpinButton1Down = named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Down"), spinHint);
-    SpinButton1Up->setArrowType(Qt::UpArrow);
-    SpinButton1Down->setArrowType(Qt::DownArrow);
-    auto* spinLayout = new QVBoxLayout(SpinButton1);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    for (QToolButton* arrow : {SpinButton1Up, SpinButton1Down}) {
-        arrow->setFixedSize(26, 13);
-        spinLayout->addWidget(arrow);
-    }
+    const SpinArrows arrows = spinArrows(this, spinHint);
+    SpinButton1 = arrows.box;
+    SpinButton1Up = arrows.up;
+    SpinButton1Down = arrows.down;
 
     // The panel: the question on the left, the score and the buttons on the right.
     auto* panel = new QWidget(this);

@@ -97,18 +97,10 @@ TRangForm::TRangForm(QWidget* parent) : QWidget(parent, Qt::Window)
     Zakrit->setMinimumWidth(110);
 
     const QString spinHint = QStringLiteral("Размер шрифта");
-    SpinButton1 = named(new QWidget(this), QStringLiteral("SpinButton1"), spinHint);
-    SpinButton1Up = named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Up"), spinHint);
-    SpinButton1Down = named(new QToolButton(SpinButton1), QStringLiteral("SpinButton1Down"), spinHint);
-    SpinButton1Up->setArrowType(Qt::UpArrow);
-    SpinButton1Down->setArrowType(Qt::DownArrow);
-    auto* spinLayout = new QVBoxLayout(SpinButton1);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    for (QToolButton* arrow : {SpinButton1Up, SpinButton1Down}) {
-        arrow->setFixedSize(26, 13);
-        spinLayout->addWidget(arrow);
-    }
+    const SpinArrows arrows = spinArrows(this, spinHint);
+    SpinButton1 = arrows.box;
+    SpinButton1Up = arrows.up;
+    SpinButton1Down = arrows.down;
 
     OtwetiOtm = named(new QScrollArea(this), QStringLiteral("OtwetiOtm"));
     OtwetiOtm->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
