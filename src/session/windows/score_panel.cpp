@@ -1,6 +1,7 @@
 // The score panel of the main window.
 #include "session/windows/score_panel.h"
 
+#include "session/grades.h"
 #include "session/windows/controls.h"
 
 #include <QComboBox>
@@ -96,12 +97,8 @@ ScorePanel::ScorePanel(QWidget* parent) : QWidget(parent)
 
     SlDesBal = named(new QComboBox(this), QStringLiteral("SlDesBal"));
     SlDesBal->setEditable(true);
-    SlDesBal->addItems({QStringLiteral("0  Неудовлетворительно"), QStringLiteral("1  Очень слабо"),
-                        QStringLiteral("2  Слабо"), QStringLiteral("3  Посредственно"),
-                        QStringLiteral("4  Удовлетворительно"), QStringLiteral("5  Почти хорошо"),
-                        QStringLiteral("6  Хорошо"), QStringLiteral("7  Очень хорошо"),
-                        QStringLiteral("8  Почти отлично"), QStringLiteral("9  Отлично"),
-                        QStringLiteral("10 Превосходно")});
+    for (int step = 0; step <= 10; ++step)
+        SlDesBal->addItem(tenPointWord(step));
     SlDesBal->setEditText({});
     SlDesBal->hide();
     Podskazano = valueBox(this, QStringLiteral("Podskazano"), QStringLiteral("Использовано подсказок"),
