@@ -7,20 +7,10 @@
 #include <gtest/gtest.h>
 
 using namespace tavel;
+using tavel::test::errorOf;
 using tavel::test::TempHome;
 
 namespace {
-
-template <class F>
-QString errorOf(F f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QString();
-}
 
 constexpr ColourValue sys(int index)
 {

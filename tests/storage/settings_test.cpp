@@ -8,20 +8,10 @@
 
 using namespace tavel;
 using tavel::test::cp;
+using tavel::test::errorOf;
 using tavel::test::TempHome;
 
 namespace {
-
-template <class F>
-QString errorOf(F f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QString();
-}
 
 QStringList goodLines()
 {

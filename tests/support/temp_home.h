@@ -2,6 +2,7 @@
 // and read them back.
 #pragma once
 
+#include "storage/error.h"
 #include "storage/install_folder.h"
 
 #include <QByteArray>
@@ -27,6 +28,18 @@ private:
     QTemporaryDir dir_;
     InstallFolder home_;
 };
+
+// The message of the Error that `f` throws; empty when it throws none.
+template <class F>
+QString errorOf(F f)
+{
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QString();
+}
 
 // The bytes of `text` in Windows-1251 (tests spell Cyrillic in UTF-8 source).
 QByteArray cp(const QString& text);

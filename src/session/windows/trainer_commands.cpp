@@ -88,14 +88,8 @@ void TrainerCommands::RegimClickCheck(int item, bool ticked)
     const ModeItem which = item == TestSettingsPanel::kHintsItem ? ModeItem::Hints : ModeItem::InOrder;
     const Modes modes = changeMode(c, Modes{app.hintMode == kHintsOn, app.shuffle}, which, ticked);
 
-    ScorePanel& score = *form_.scorePanel;
+    form_.testRun().showCounters();
     QuestionArea& area = *form_.questionArea;
-    score.NWopr->setText(counterText(c.nWopr));
-    score.WerWop->setText(counterText(c.werWop));
-    score.KWopr->setText(counterText(c.kWopr));
-    score.WerBal->setText(counterText(c.werBal));
-    score.WseBal->setText(counterText(c.wseBal));
-    area.TekBal->setText(counterText(c.tekBal));
 
     app.hintMode = modes.hintsOn ? kHintsOn : kHintsOff;
     app.shuffle = modes.shuffle;
