@@ -1,7 +1,9 @@
 // The readers "С цифры", "С буквы w" and "Из генер.".
 #include "authoring/import_readers.h"
 
+#include "authoring/import_ege.h"
 #include "authoring/import_text.h"
+#include "storage/error.h"
 #include "storage/text.h"
 
 #include <array>
@@ -218,6 +220,24 @@ ReadResult readGeneratorLayout(const QStringList& lines)
     }
     out.rows.emplace_back();
     return out;
+}
+
+ReadResult readLayout(Layout layout, const QStringList& lines, const QString& fileName,
+                      const QString& egeWorkFile)
+{
+    if (std::all_of(lines.begin(), lines.end(), [](const QString& line) { return line.isEmpty(); }))
+        throw Error(QStringLiteral("В файле %1 нет ни одной строки текста: импортировать нечего.").arg(fileName));
+    switch (layout) {
+    case Layout::Digit:
+        return readDigitLayout(lines);
+    case Layout::LetterW:
+        return readLetterWLayout(lines);
+    case Layout::Generator:
+        return readGeneratorLayout(lines);
+    case Layout::Ege:
+        break;
+    }
+    return readEgeLayout(lines, egeWorkFile);
 }
 
 } // namespace tavel::import

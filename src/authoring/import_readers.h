@@ -47,6 +47,14 @@ ReadResult readLetterWLayout(const QStringList& lines);
 inline constexpr int kGeneratorBlockLimit = 20;
 ReadResult readGeneratorLayout(const QStringList& lines);
 
+enum class Layout { Digit, LetterW, Generator, Ege };
+
+// The reader of `layout` over a decoded file. A file without one line of text
+// is refused (Error naming `fileName`) before anything is read or written;
+// the EGE reader rewrites `egeWorkFile`.
+ReadResult readLayout(Layout layout, const QStringList& lines, const QString& fileName,
+                      const QString& egeWorkFile);
+
 // The answer mark and answer character of an answer line by its first
 // character: "+" -> "+", "r" -> "1" (when `rankings`), "-" -> "-" and "Ф" ->
 // "Ф" with answer character "1" (when `egeMarks`); any other line: no mark,

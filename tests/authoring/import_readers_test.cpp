@@ -79,6 +79,11 @@ TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
     EXPECT_TRUE(test::errorOf([&] { readImportFile(home.path(QStringLiteral("missing.txt"))); })
                     .contains(QStringLiteral("missing.txt")));
     EXPECT_TRUE(decodeImportText(QByteArray(), QStringLiteral("e.txt")).lines.isEmpty());
+    // No line of text: refused before the EGE work file is touched.
+    const QString work = home.path(QStringLiteral("EGE.dat"));
+    EXPECT_TRUE(test::errorOf([&] { readLayout(Layout::Ege, {"", ""}, QStringLiteral("e.txt"), work); })
+                    .contains(QStringLiteral("e.txt")));
+    EXPECT_FALSE(home.exists(QStringLiteral("EGE.dat")));
 }
 
 TEST(ImportDigitLayout, QuestionsAnswersAndMarks)
