@@ -1,6 +1,7 @@
 // Decoding the import grid into a topic, questions and answers.
 #include "authoring/import_decode.h"
 
+#include "authoring/import_text.h"
 #include "storage/error.h"
 #include "storage/text.h"
 
@@ -9,12 +10,18 @@ namespace {
 
 const QString kDeletionMark = QStringLiteral("Уд");
 
+// `view` as a string, sharing `whole` when it is all of it.
+QString textOf(QStringView view, const QString& whole)
+{
+    return view.size() == whole.size() ? whole : view.toString();
+}
+
 // The text after the first `mark` when it stands at position 1 to 4, trimmed;
 // the whole line otherwise. "12. Сколько?" -> "Сколько?"; "1234. Текст" stays.
-QString afterNumber(const QString& line, QChar mark)
+QString afterNumber(QStringView line, QChar mark, const QString& cell)
 {
-    const qsizetype p = line.indexOf(mark);
-    return p >= 0 && p <= 3 ? trimmed(QStringView(line).sliced(p + 1)) : line;
+    const qsizetype p = line.first(std::min<qsizetype>(line.size(), 4)).indexOf(mark);
+    return textOf(p >= 0 ? trimmedView(line.sliced(p + 1)) : line, cell);
 }
 
 // Topic codes are stored in three characters.
@@ -63,6 +70,15 @@ DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const Topic
         out.keptAnswers = answerRows;
     }
 
+    // Room for every row at once: the grids of a large import are hundreds of
+    // thousands of rows, and growing them step by step costs more than decoding.
+    size_t questionCount = 0;
+    for (size_t r = 1; r < rows.size(); ++r)
+        if (trimmedView(rows[r].questionNo) != trimmedView(rows[r - 1].questionNo))
+            ++questionCount;
+    out.questions.reserve(questionCount + 1);
+    out.answers.reserve(rows.size() - std::min(rows.size(), questionCount + 1));
+
     const QString section = QStringLiteral("1");
     const QString points = QStringLiteral("1");
     const int total = int(rows.size()) + 1;
@@ -72,19 +88,21 @@ DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const Topic
     for (size_t r = 1; r < rows.size(); ++r) {
         if (progress && r % size_t(step) == 0)
             progress(int(r), total);
-        const QString line = trimmed(rows[r].answerText).left(kDecodeLineLimit);
+        const QString& cell = rows[r].answerText;
+        QStringView line = trimmedView(cell);
+        line = line.first(std::min<qsizetype>(line.size(), kDecodeLineLimit));
         if (line.isEmpty())
             continue;
         // An answer before any question (only possible in a grid edited by
         // hand) is taken as a question, so that it is not lost.
-        if (n == 0 || trimmed(rows[r].questionNo) != trimmed(rows[r - 1].questionNo)) {
+        if (n == 0 || trimmedView(rows[r].questionNo) != trimmedView(rows[r - 1].questionNo)) {
             number = QString::number(++n);
             QuestionRecord q;
             q.subjectCode = out.topic.subjectCode;
             q.topicCode = out.topic.topicCode;
             q.testCode = section;
             q.questionNo = number;
-            q.questionText = afterNumber(line, QLatin1Char('.'));
+            q.questionText = afterNumber(line, QLatin1Char('.'), cell);
             q.points = points;
             out.questions.push_back(std::move(q));
         } else {
@@ -97,7 +115,7 @@ DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const Topic
             a.questionNo = number;
             a.answerNo = rows[r].answerNo;
             a.answerMark = rows[r].answerMark;
-            a.answerText = afterNumber(line, QLatin1Char(')'));
+            a.answerText = afterNumber(line, QLatin1Char(')'), cell);
             out.answers.push_back(std::move(a));
         }
     }

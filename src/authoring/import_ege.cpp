@@ -1,7 +1,12 @@
 // The EGE reader: marking, the work file and the assembly of the rows.
 #include "authoring/import_ege.h"
 
+#include "authoring/import_text.h"
+#include "storage/atomic_save.h"
+#include "storage/cp1251.h"
 #include "storage/text.h"
+
+#include <cstring>
 
 namespace tavel::import {
 namespace {
@@ -61,8 +66,12 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
         return out;
     out.rows.reserve(records.size());
     const size_t n = records.size();
-    auto marker = [&](size_t i) { return trimmed(records[i].lineMarker); };
-    auto text = [&](size_t i) { return trimmed(records[i].lineText); };
+    auto marker = [&](size_t i) { return trimmedView(records[i].lineMarker); };
+    auto text = [&](size_t i) {
+        const QString& t = records[i].lineText;
+        const QStringView v = trimmedView(t);
+        return v.size() == t.size() ? t : v.toString();
+    };
     auto ends = [&](size_t i) { return i >= n || marker(i) == endMark(); };
 
     ImportRow title;
@@ -103,10 +112,31 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
     return out;
 }
 
+void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
+{
+    // One buffer for the whole file: an exam paper of 50 000 questions is
+    // half a million records.
+    const RecordLayout& layout = layouts::ege;
+    QByteArray bytes(qsizetype(records.size()) * layout.size, '\0');
+    char* out = bytes.data();
+    for (const EgeRecord& record : records) {
+        for (const auto& [field, text] : {std::pair{ege::LineMarker, &record.lineMarker},
+                                          std::pair{ege::LineText, &record.lineText}}) {
+            const FieldSpec& spec = layout.fields[field];
+            const QByteArray encoded = cp1251::encode(QStringView(*text).first(
+                std::min<qsizetype>(text->size(), spec.capacity())));
+            out[spec.offset] = char(encoded.size());
+            std::memcpy(out + spec.offset + 1, encoded.constData(), size_t(encoded.size()));
+        }
+        out += layout.size;
+    }
+    saveAtomically(path, bytes);
+}
+
 ReadResult readEgeLayout(const QStringList& lines, const QString& workFile)
 {
     const std::vector<EgeRecord> records = markEgeLines(lines);
-    writeRecords(workFile, records);
+    writeEgeFile(workFile, records);
     return assembleEge(records);
 }
 

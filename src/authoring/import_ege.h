@@ -26,6 +26,9 @@ std::vector<EgeRecord> markEgeLines(const QStringList& lines);
 // Phase C: the rows of IzTXT from the records of EGE.dat.
 ReadResult assembleEge(const std::vector<EgeRecord>& records);
 
+// Rewrites EGE.dat at `path` with `records`, atomically; Error when it cannot.
+void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records);
+
 // All three phases: marks the lines, rewrites `workFile` with the marked
 // records (atomically; Error when it cannot) and assembles the rows from the
 // marked records.

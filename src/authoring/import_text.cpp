@@ -37,54 +37,39 @@ bool hasNonAscii(QByteArrayView b)
 // feed reaches a grid cell.
 QString cleanLine(QString line)
 {
-    qsizetype begin = 0;
-    qsizetype end = line.size();
-    while (begin < end && line[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && line[end - 1].unicode() <= 32)
-        --end;
-    if (begin > 0 || end < line.size())
-        line = line.sliced(begin, end - begin);
+    const QStringView kept = trimmedView(line);
+    if (kept.size() < line.size())
+        line = kept.toString();
+    const QChar* chars = line.constData();
     for (qsizetype i = 0; i < line.size(); ++i)
-        if (line[i].unicode() < 32) {
+        if (chars[i].unicode() < 32) {
             line[i] = QLatin1Char(' ');
+            chars = line.constData();
         }
     return line;
 }
 
-// Calls `take(begin, end)` for each line of [0, size) of a sequence whose
-// element `at(i)` is a byte or a UTF-16 unit: lines end at LF, CR LF or CR.
-template <class At, class Take>
-void splitLines(qsizetype size, At at, Take take)
+// Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
+// lines end at LF, CR LF or a lone CR; a last line without its end counts.
+template <class View, class Take>
+void splitLines(View text, Take take)
 {
+    const qsizetype size = text.size();
     qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < size) {
-        const auto c = at(i);
-        if (c == '\n' || c == '\r') {
-            take(start, i);
-            i += (c == '\r' && i + 1 < size && at(i + 1) == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
+    while (start < size) {
+        qsizetype lf = text.indexOf('\n', start);
+        if (lf < 0)
+            lf = size;
+        // A CR before the LF ends a line of its own unless it is the CR of CR LF.
+        qsizetype cr = text.first(lf).indexOf('\r', start);
+        while (cr >= 0 && cr + 1 < lf) {
+            take(start, cr);
+            start = cr + 1;
+            cr = text.first(lf).indexOf('\r', start);
         }
+        take(start, cr >= 0 ? cr : lf);
+        start = lf + 1;
     }
-    if (start < size)
-        take(start, size);
-}
-
-// The byte length of the first `chars` code points of valid UTF-8.
-qsizetype utf8Prefix(QByteArrayView line, int chars)
-{
-    int seen = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) {
-            if (seen == chars)
-                return i;
-            ++seen;
-        }
-    }
-    return line.size();
 }
 
 int lineOfOffset(QByteArrayView bytes, qsizetype offset)
@@ -98,6 +83,17 @@ int lineOfOffset(QByteArrayView bytes, qsizetype offset)
 }
 
 } // namespace
+
+QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 QString encodingName(TextEncoding encoding)
 {
@@ -130,10 +126,9 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
         QStringDecoder decoder(hasUtf16LeBom(bytes) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                                QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes.sliced(2));
-        splitLines(text.size(), [&](qsizetype i) { return text[i].unicode(); },
-                   [&](qsizetype b, qsizetype e) {
-                       out.lines.push_back(cleanLine(text.sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
-                   });
+        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
+            out.lines.push_back(cleanLine(text.sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
+        });
         return out;
     }
 
@@ -144,14 +139,22 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
                         .arg(fileName)
                         .arg(lineOfOffset(bytes, nul)));
 
-    const bool utf8 = out.encoding == TextEncoding::Utf8;
-    const QByteArrayView body = utf8 && hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes;
-    splitLines(body.size(), [&](qsizetype i) { return body[i]; }, [&](qsizetype b, qsizetype e) {
-        const QByteArrayView line = body.sliced(b, e - b);
-        if (utf8)
-            out.lines.push_back(cleanLine(QString::fromUtf8(line.first(utf8Prefix(line, kLineLimit)))));
-        else
-            out.lines.push_back(cleanLine(cp1251::decode(line.first(std::min<qsizetype>(line.size(), kLineLimit)))));
+    if (out.encoding == TextEncoding::Utf8) {
+        // One conversion of the whole file, then a copy per line: cheaper than
+        // converting line by line.
+        const QString text = QString::fromUtf8(hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes);
+        out.lines.reserve(text.count(QLatin1Char('\n')) + 1);
+        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
+            qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
+            if (n < e - b && text[b + n - 1].isHighSurrogate())
+                --n; // never half a character
+            out.lines.push_back(cleanLine(text.sliced(b, n)));
+        });
+        return out;
+    }
+    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    splitLines(bytes, [&](qsizetype b, qsizetype e) {
+        out.lines.push_back(cleanLine(cp1251::decode(bytes.sliced(b, std::min<qsizetype>(e - b, kLineLimit)))));
     });
     return out;
 }

@@ -22,12 +22,17 @@ constexpr int kLineLimit = 250;
 
 struct ImportText {
     // Every line of the file in order (empty ones included), cut to kLineLimit
-    // characters, then trimmed of blanks and control characters at both ends;
+    // characters (UTF-16 units; a character outside the BMP is never split),
+    // then trimmed of blanks and control characters at both ends;
     // a control character inside a line becomes a blank. Lines end at LF,
     // CR LF or a lone CR; a last line without its end counts.
     QStringList lines;
     TextEncoding encoding = TextEncoding::Windows1251;
 };
+
+// The trimming of storage/text.h without a copy, for the hundreds of
+// thousands of cells an import compares and cuts.
+QStringView trimmedView(QStringView text);
 
 TextEncoding detectEncoding(QByteArrayView bytes);
 
