@@ -57,9 +57,10 @@ GridRow defaultRow(Grid grid)
     return {one, one, one, {}, {}, {}, {}};
 }
 
-QStringList loadGrid(GridModel& grid, const QString& path)
+LoadResult loadGrid(GridModel& grid, const QString& path)
 {
-    QStringList damage;
+    LoadResult result;
+    QStringList& damage = result.damage;
     RecordFile file;
     if (QFileInfo::exists(path))
         file = RecordFile::read(path, grid.layout());
@@ -104,7 +105,8 @@ QStringList loadGrid(GridModel& grid, const QString& path)
                       .arg(file.count() + 1)
                       .arg(file.trailingBytes())
                       .arg(layout.size);
-    return damage;
+    result.records = file.count();
+    return result;
 }
 
 QStringList saveWarnings(const GridModel& grid, int maxLines)

@@ -22,14 +22,18 @@ QString fileNameOf(Grid grid);
 // Predm, Tema and Test; every other cell empty.
 GridRow defaultRow(Grid grid);
 
+struct LoadResult {
+    int records = 0;    // records read (the count box shows it)
+    QStringList damage; // one line per problem
+};
+
 // Loads the grid from the file at `path` (a missing file reads as empty).
 // A file without records gives the defaults row, which counts as not
-// modified. Returns the damage found, one line per problem, naming the file
-// and the record (counted from 1, as the grid's rows): a trailing partial
-// record (not shown, and not kept by the next save of this grid) and length
-// bytes beyond their field (read clamped). Throws Error when the file exists
-// but cannot be read.
-QStringList loadGrid(GridModel& grid, const QString& path);
+// modified. The damage found is named by file and record (counted from 1, as
+// the grid's rows): a trailing partial record (not shown, and not kept by the
+// next save of this grid) and length bytes beyond their field (read
+// clamped). Throws Error when the file exists but cannot be read.
+LoadResult loadGrid(GridModel& grid, const QString& path);
 
 // Cells that will not be stored as they stand, one line each naming the
 // grid, row and column: longer than the field (cut), holding a tab or a line
