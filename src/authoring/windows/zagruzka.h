@@ -143,6 +143,7 @@ private:
 
     // Saves one grid into its file after the warnings; true when saved.
     bool save(authoring::Grid grid);
+    QPushButton* saveButton(authoring::Grid grid) const;
     int currentRow(const QTableView* view) const;
     void setCurrentRow(QTableView* view, int row);
     void showCount(authoring::Grid grid);

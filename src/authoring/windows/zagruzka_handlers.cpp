@@ -94,11 +94,7 @@ void TZagruzka::FormShow()
             damage << e.message();
             readable = false;
         }
-        QPushButton* zap = g == Grid::Sections ? ZapRazdel
-                           : g == Grid::Topics ? ZapTema
-                           : g == Grid::Questions ? ZapWopr
-                                                  : ZapOtw;
-        zap->setEnabled(readable);
+        saveButton(g)->setEnabled(readable);
         QLineEdit* count = g == Grid::Topics ? KolTem : g == Grid::Questions ? KolWop : g == Grid::Answers ? KolOtw : nullptr;
         if (count)
             count->setText(QString::number(records));
@@ -137,7 +133,7 @@ void TZagruzka::done(int result)
 {
     for (Grid g : kFileGrids) {
         authoring::GridModel& model = grids_.of(g);
-        if (!model.isModified() || !view(g)->isEnabled())
+        if (!model.isModified() || !saveButton(g)->isEnabled())
             continue;
         const QString file = authoring::fileNameOf(g);
         if (dialogs::askYesNo(this, QStringLiteral("Редактор закрывается"),
@@ -168,14 +164,29 @@ void TZagruzka::showCount(Grid grid)
     box->setText(QString::number(grids_.of(grid).rows()));
 }
 
+QPushButton* TZagruzka::saveButton(Grid grid) const
+{
+    switch (grid) {
+    case Grid::Sections:
+        return ZapRazdel;
+    case Grid::Topics:
+        return ZapTema;
+    case Grid::Questions:
+        return ZapWopr;
+    case Grid::Answers:
+    case Grid::Import:
+        break;
+    }
+    return ZapOtw;
+}
+
 void TZagruzka::updateCaptions()
 {
     // A grid with unsaved changes shows its "Запомнить" in bold.
-    const std::pair<Grid, QPushButton*> saves[] = {
-        {Grid::Sections, ZapRazdel}, {Grid::Topics, ZapTema}, {Grid::Questions, ZapWopr}, {Grid::Answers, ZapOtw}};
-    for (const auto& [grid, button] : saves) {
+    for (Grid g : kFileGrids) {
+        QPushButton* button = saveButton(g);
         QFont font = button->font();
-        font.setBold(grids_.of(grid).isModified());
+        font.setBold(grids_.of(g).isModified());
         button->setFont(font);
     }
 }
