@@ -121,6 +121,9 @@ DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const Topic
     }
     if (progress)
         progress(total, total);
+    if (out.questions.empty())
+        throw Error(QStringLiteral("В таблице импорта под заголовком нет ни одного вопроса: декодировать "
+                                   "нечего; таблицы не изменены."));
     return out;
 }
 

@@ -40,7 +40,7 @@ using DecodeProgress = std::function<void(int done, int total)>;
 
 // Decodes `rows` (IzTXT rows 1..; the first is the title) against the topic
 // grid's rows and the question and answer grids' data row counts. Throws
-// Error, changing nothing, when there is nothing to decode, no topic row to
+// Error, changing nothing, when there is no question to decode, no topic row to
 // take the subject code from, or (append mode) a topic row whose code is not a
 // whole number, naming the row.
 DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const TopicRecord> topics,

@@ -118,6 +118,7 @@ TEST(ImportDecode, RefusalsNameWhatIsWrong)
     const std::vector<TopicRecord> allMarked{{"Уд", "1", "A"}};
     EXPECT_FALSE(test::errorOf([&] { decodeImport(kCapitals, allMarked, 1, 1); }).isEmpty());
     EXPECT_FALSE(test::errorOf([&] { decodeImport({}, full, 1, 1); }).isEmpty());
+    EXPECT_FALSE(test::errorOf([&] { decodeImport(grid({"|||Title", "|||"}), full, 1, 1); }).isEmpty());
 }
 
 // Random grids: every kept row becomes one question or one answer, questions
@@ -139,7 +140,7 @@ TEST(ImportFuzz, DecodingRandomGrids)
             if (i > 0 && !trimmed(rows[i].answerText).isEmpty())
                 ++kept;
         }
-        if (rows.empty()) {
+        if (kept == 0) { // nothing under the title: refused
             EXPECT_FALSE(test::errorOf([&] { decodeImport(rows, topics, 1, 1); }).isEmpty());
             continue;
         }
