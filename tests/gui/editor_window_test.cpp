@@ -232,6 +232,8 @@ TEST_F(EditorWindowTest, ExplanationBesideTheFormAndEveryAnswerOfALongQuestion)
         script.drive([&](QDialog& edit) {
             auto& e = static_cast<TRedakWopros&>(edit);
             EXPECT_EQ(e.shownLines(), 35);
+            if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty())
+                e.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/redak.png"));
             EXPECT_EQ(e.lines()[34].text->toPlainText(), QStringLiteral("Вариант 35"));
             EXPECT_TRUE(teksti->isVisible());
             EXPECT_TRUE(teksti->filePath().endsWith(QStringLiteral("Foto/plan.txt")));
