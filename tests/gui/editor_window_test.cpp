@@ -269,7 +269,7 @@ TEST_F(EditorWindowTest, PictureNeedsTheFotoFolderAndTopicGoesIntoThePackage)
         EXPECT_EQ(script.last()->text, QStringLiteral("В неё поместите gif или jpg иллюстрации"));
 
         t.write(QStringLiteral("Istoriy/Foto/scan.jpg.gif"), "GIF89a");
-        script.answerText(t.path(QStringLiteral("Istoriy/Foto/scan.jpg.gif")));
+        script.answerFileName(t.path(QStringLiteral("Istoriy/Foto/scan.jpg.gif")));
         clickIn(w, "PtiwGif");
         EXPECT_EQ(script.last()->kind, BoxKind::OpenFile);
         EXPECT_EQ(t.read(QStringLiteral("Istoriy/Foto/01_001_01_1.gif")), "GIF89a");
@@ -277,7 +277,7 @@ TEST_F(EditorWindowTest, PictureNeedsTheFotoFolderAndTopicGoesIntoThePackage)
 
         // Another picture for the same question: replaced only when agreed.
         t.write(QStringLiteral("Istoriy/Foto/other.gif"), "OTHER");
-        script.answerText(t.path(QStringLiteral("Istoriy/Foto/other.gif")));
+        script.answerFileName(t.path(QStringLiteral("Istoriy/Foto/other.gif")));
         script.answerNo();
         clickIn(w, "PtiwGif");
         EXPECT_EQ(t.read(QStringLiteral("Istoriy/Foto/01_001_01_1.gif")), "GIF89a");

@@ -319,7 +319,7 @@ void TZagruzka::PtiwGifClick()
                          QStringLiteral("В неё поместите gif или jpg иллюстрации"));
         return;
     }
-    const auto chosen = dialogs::openFile(this, QStringLiteral("Укажите рисунок, прицепляемый к вопросу ") + ImyFile->text(),
+    const auto chosen = dialogs::openFileName(this, QStringLiteral("Укажите рисунок, прицепляемый к вопросу ") + ImyFile->text(),
                                           folder, QStringLiteral("Входной типа  gif   jpg (*.gif *.jpg)"));
     if (!chosen)
         return;
