@@ -292,6 +292,9 @@ QWidget* TZagruzka::buildImportGroup()
     layout->addWidget(readGroup);
     layout->addLayout(steps);
     layout->addWidget(Gauge1);
+    // The readers leave "Predm", "Tema" and "Test" empty: room for the text.
+    for (int column : {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode})
+        IzTXT->setColumnWidth(column, 24);
     IzTXTFile = named(new QLabel(importGroup), QStringLiteral("IzTXTFile"));
     IzTXTFile->setWordWrap(true);
     layout->addWidget(IzTXTFile);
