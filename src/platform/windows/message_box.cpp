@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -100,6 +101,21 @@ std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial)
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter)
+{
+    if (Script* script = Script::active()) {
+        const auto answer = script->take({BoxKind::SaveFile, caption, suggested});
+        if (answer && answer->kind == Script::Answer::Text)
+            return answer->text;
+        return std::nullopt;
+    }
+    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 int execModal(QDialog* dialog)

@@ -5,7 +5,8 @@
 // Test hooks: while a dialogs::testing::Script lives, no box is shown. Each
 // box is written to the script's log (kind, caption, text) and answered from
 // the script's queue, in order; when the queue is empty a message box is
-// answered OK, a Yes/No question No, an input box and a colour dialog Cancel.
+// answered OK, a Yes/No question No, an input box, a colour dialog and a
+// file dialog Cancel (a file dialog takes its path from answerText).
 // A modal window (execModal) is run for real, and the next driver queued with
 // Script::drive is called inside its event loop with the window: the driver
 // types and clicks through the window's controls (QTest) like a person would.
@@ -50,6 +51,10 @@ std::optional<QString> input(QWidget* parent, const QString& caption, const QStr
                              const QString& defaultText);
 // The colour dialog; nothing on Cancel.
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
+// The save-file dialog, starting at `suggested` (a path), with a filter such
+// as "PDF (*.pdf)"; the chosen path, nothing on Cancel.
+std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter);
 
 // Shows `dialog` modally and returns QDialog::exec's result.
 int execModal(QDialog* dialog);
@@ -60,12 +65,13 @@ bool guarded(QWidget* parent, const std::function<void()>& action);
 
 namespace testing {
 
-enum class BoxKind { Information, Warning, Error, Question, Input, Colour, Modal };
+enum class BoxKind { Information, Warning, Error, Question, Input, Colour, Modal, SaveFile };
 
 struct ShownBox {
     BoxKind kind;
     QString caption; // a modal window: its title
-    QString text;    // an input box: its prompt; a modal window: its objectName
+    QString text;    // an input box: its prompt; a modal window: its objectName;
+                     // a file dialog: the suggested path
 };
 
 class Script {
