@@ -12,16 +12,22 @@ class TForm5;
 class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
+class TNastroika;
 class TRangForm;
+class TSpisPredm;
 class TSysAdmin;
 class TTeksti;
+class TTeoriya;
 
 struct WindowSet {
     TForm1* form1 = nullptr;         // main window
+    TNastroika* nastroika = nullptr; // settings
     TForm5* form5 = nullptr;         // password table
+    TSpisPredm* spisPredm = nullptr; // subject list
     TDalsheOkno* dalsheOkno = nullptr; // correct answer "Надо так"
     TTeksti* teksti = nullptr;       // explanations
     TKlass* klass = nullptr;         // matching and classification
+    TTeoriya* teoriya = nullptr;     // reference notes
     TGifPokaz* gifPokaz = nullptr;   // GIF pictures
     TJPGPokaz* jpgPokaz = nullptr;   // JPEG pictures
     TRangForm* rangForm = nullptr;   // ranking
