@@ -5,6 +5,7 @@
 #include "authoring/windows/zagruzka.h"
 #include "platform/single_copy.h"
 #include "platform/windows/message_box.h"
+#include "reports/windows/unanswered_window.h"
 #include "session/windows/correct_answer_window.h"
 #include "session/windows/explanation_window.h"
 #include "session/windows/klass_window.h"
@@ -13,8 +14,11 @@
 #include "session/windows/picture_windows.h"
 #include "session/windows/rang_window.h"
 #include "session/windows/results_window.h"
+#include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
+#include "session/windows/test_run.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -49,7 +53,11 @@ AllWindows::AllWindows(AppState& state)
     set_.gifPokaz = gifPokaz_.get();
     jpgPokaz_ = std::make_unique<TJPGPokaz>(form1_.get());
     set_.jpgPokaz = jpgPokaz_.get();
-    // TNeotWopr, unanswered questions
+    neotWopr_ = std::make_unique<TNeotWopr>( // TNeotWopr, unanswered questions
+        [form = form1_.get()]() -> UnansweredList& { return form->testRun().unansweredList(); }, state.home,
+        form1_.get());
+    set_.neotWopr = neotWopr_.get();
+    neotWopr_->attach(form1_->menu(), [form = form1_.get()] { return form->subjectPanel->PredmetName->currentText(); });
     redakWopros_ = std::make_unique<TRedakWopros>(set_, form1_.get()); // TRedakWopros, question edit
     set_.redakWopros = redakWopros_.get();
     rangForm_ = std::make_unique<TRangForm>(form1_.get()); // TRangForm, ranking
@@ -68,6 +76,7 @@ AllWindows::~AllWindows()
     finish_.reset();
     rangForm_.reset();
     redakWopros_.reset();
+    neotWopr_.reset();
     jpgPokaz_.reset();
     gifPokaz_.reset();
     klass_.reset();

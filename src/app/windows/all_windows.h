@@ -40,6 +40,7 @@ private:
     std::unique_ptr<TKlass> klass_;
     std::unique_ptr<TGifPokaz> gifPokaz_;
     std::unique_ptr<TJPGPokaz> jpgPokaz_;
+    std::unique_ptr<TNeotWopr> neotWopr_;
     std::unique_ptr<TRedakWopros> redakWopros_;
     std::unique_ptr<TRangForm> rangForm_;
     std::unique_ptr<TFinish> finish_;

@@ -12,6 +12,7 @@ class TForm5;
 class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
+class TNeotWopr;
 class TRangForm;
 class TRedakWopros;
 class TSysAdmin;
@@ -27,6 +28,7 @@ struct WindowSet {
     TKlass* klass = nullptr;         // matching and classification
     TGifPokaz* gifPokaz = nullptr;   // GIF pictures
     TJPGPokaz* jpgPokaz = nullptr;   // JPEG pictures
+    TNeotWopr* neotWopr = nullptr;   // unanswered questions
     TRedakWopros* redakWopros = nullptr; // question edit
     TRangForm* rangForm = nullptr;   // ranking
     TFinish* finish = nullptr;       // results
