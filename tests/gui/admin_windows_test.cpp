@@ -257,7 +257,7 @@ TEST_F(AdminWindowsTest, WithoutAPrinterTheScreenPrintOffersAPdf)
     EXPECT_EQ(shown(BoxKind::Question, QStringLiteral("Принтер не установлен")), 1);
     EXPECT_EQ(script.count(BoxKind::SaveFile), 0);
     script.answerYes();
-    script.answerText(pdf);
+    script.answerFileName(pdf);
     entry("N15")->trigger();
     EXPECT_EQ(shown(BoxKind::SaveFile, QStringLiteral("PDF")), 1);
     const QSizeF page = pdfPageSize(pdf);

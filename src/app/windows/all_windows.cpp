@@ -1,12 +1,15 @@
 // Creation of all windows in their order, and the one-copy check.
 #include "app/windows/all_windows.h"
 
+#include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/settings_window.h"
 #include "authoring/windows/subject_list_window.h"
+#include "authoring/windows/zagruzka.h"
 #include "platform/single_copy.h"
 #include "platform/windows/message_box.h"
 #include "reports/windows/notes_window.h"
 #include "reports/windows/screen_print.h"
+#include "reports/windows/unanswered_window.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/correct_answer_window.h"
 #include "session/windows/explanation_window.h"
@@ -18,6 +21,7 @@
 #include "session/windows/results_window.h"
 #include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
+#include "session/windows/test_run.h"
 #include "storage/text.h"
 
 #include <QComboBox>
@@ -65,7 +69,8 @@ AllWindows::AllWindows(AppState& state)
     form1_ = std::make_unique<TForm1>(state, set_); // TForm1, main window
     set_.form1 = form1_.get();
     form1_->FormCreate();
-    // TZagruzka, editor
+    zagruzka_ = std::make_unique<TZagruzka>(*form1_, set_); // TZagruzka, editor
+    set_.zagruzka = zagruzka_.get();
     nastroika_ = std::make_unique<TNastroika>(state, form1_.get()); // TNastroika, settings
     set_.nastroika = nastroika_.get();
     form5_ = std::make_unique<TForm5>(state.home, form1_.get()); // TForm5, password table
@@ -90,8 +95,13 @@ AllWindows::AllWindows(AppState& state)
     set_.gifPokaz = gifPokaz_.get();
     jpgPokaz_ = std::make_unique<TJPGPokaz>(form1_.get());
     set_.jpgPokaz = jpgPokaz_.get();
-    // TNeotWopr, unanswered questions
-    // TRedakWopros, question edit
+    neotWopr_ = std::make_unique<TNeotWopr>( // TNeotWopr, unanswered questions
+        [form = form1_.get()]() -> UnansweredList& { return form->testRun().unansweredList(); }, state.home,
+        form1_.get());
+    set_.neotWopr = neotWopr_.get();
+    neotWopr_->attach(form1_->menu(), [form = form1_.get()] { return form->subjectPanel->PredmetName->currentText(); });
+    redakWopros_ = std::make_unique<TRedakWopros>(set_, form1_.get()); // TRedakWopros, question edit
+    set_.redakWopros = redakWopros_.get();
     rangForm_ = std::make_unique<TRangForm>(form1_.get()); // TRangForm, ranking
     set_.rangForm = rangForm_.get();
     finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
@@ -121,6 +131,8 @@ AllWindows::~AllWindows()
     sysAdmin_.reset();
     finish_.reset();
     rangForm_.reset();
+    redakWopros_.reset();
+    neotWopr_.reset();
     jpgPokaz_.reset();
     gifPokaz_.reset();
     klass_.reset();
@@ -130,6 +142,7 @@ AllWindows::~AllWindows()
     spisPredm_.reset();
     form5_.reset();
     nastroika_.reset();
+    zagruzka_.reset();
     form1_.reset();
 }
 
