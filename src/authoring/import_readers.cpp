@@ -4,7 +4,6 @@
 #include "authoring/import_ege.h"
 #include "authoring/import_text.h"
 #include "storage/error.h"
-#include "storage/text.h"
 
 #include <array>
 
@@ -45,6 +44,13 @@ const QString& markText(char16_t c)
     default:
         return ef;
     }
+}
+
+// The trimmed text, sharing `text` when nothing is trimmed.
+QString trimmedText(const QString& text)
+{
+    const QStringView kept = trimmedView(text);
+    return kept.size() == text.size() ? text : kept.toString();
 }
 
 ImportRow textRow(const QString& text)
@@ -208,11 +214,11 @@ ReadResult readGeneratorLayout(const QStringList& lines)
         }
 
         const QString number = QString::number(++count);
-        ImportRow question = textRow(trimmed(items[0]));
+        ImportRow question = textRow(trimmedText(items[0]));
         question.questionNo = number;
         out.rows.push_back(std::move(question));
         for (size_t k = 1; k < items.size(); ++k) {
-            ImportRow answer = textRow(trimmed(items[k]));
+            ImportRow answer = textRow(trimmedText(items[k]));
             answer.questionNo = number;
             markAnswer(answer, answer.answerText, false, false);
             out.rows.push_back(std::move(answer));
