@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -91,7 +92,37 @@ bool looksWhole(const QByteArray& bytes)
 
 } // namespace
 
-Document::Document() : text_(std::make_unique<QTextDocument>())
+namespace {
+
+// The text document of a Document. It hands its pictures to the copies that
+// printing makes (QTextDocument::print lays out a clone, which asks its
+// parent's loadResource, not the parent's resources).
+class PictureTextDocument final : public QTextDocument {
+public:
+    void addPicture(const QUrl& name, const QVariant& picture)
+    {
+        pictures_.insert(name, picture);
+        addResource(ImageResource, name, picture);
+    }
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == ImageResource) {
+            const auto found = pictures_.constFind(name);
+            if (found != pictures_.constEnd())
+                return *found;
+        }
+        return QTextDocument::loadResource(type, name);
+    }
+
+private:
+    QHash<QUrl, QVariant> pictures_;
+};
+
+} // namespace
+
+Document::Document() : text_(std::make_unique<PictureTextDocument>())
 {
     text_->setUndoRedoEnabled(false); // the teacher's editing turns it on in the window
     QFont font = text_->defaultFont();
@@ -294,7 +325,7 @@ void Document::addPicture(const QVariant& picture, QSize size, const QString& na
 {
     ++pictureCount_;
     const QString resource = QStringLiteral("tavel-picture-%1").arg(pictureCount_);
-    text_->addResource(QTextDocument::ImageResource, QUrl(resource), picture);
+    static_cast<PictureTextDocument&>(*text_).addPicture(QUrl(resource), picture);
     QTextImageFormat format;
     format.setName(resource);
     const double maxWidth = kTextWidthPoints * kUnitsPerPoint;
@@ -308,7 +339,11 @@ void Document::addPicture(const QVariant& picture, QSize size, const QString& na
     format.setHeight(height);
     format.setToolTip(name);
     tail_.beginEditBlock();
-    tail().insertImage(format);
+    // A picture after text starts a line of its own: laid out beside the
+    // text it would make that line as tall as the picture.
+    if (!tail().block().text().isEmpty())
+        tail_.insertBlock(QTextBlockFormat(), format_);
+    tail_.insertImage(format);
     tail_.endEditBlock();
 }
 

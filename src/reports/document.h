@@ -87,8 +87,8 @@ public:
     void setBorders(int table, bool on);
     void setColumnWidth(int table, int column, double points);
 
-    // W6: the picture of the file at the end, inline in the last paragraph:
-    // GIF (its first frame), JPEG, or any other format Qt reads. A
+    // W6: the picture of the file at the end (after text, on a line of its
+    // own): GIF (its first frame), JPEG, or any other format Qt reads. A
     // picture wider than the text width is scaled down to fit. A file that is
     // missing, not a picture, cut off or otherwise undecodable is named in the
     // document instead, and the call returns false with the reason in

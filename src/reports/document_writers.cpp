@@ -46,8 +46,10 @@ protected:
         pdf.setCreator(QStringLiteral("Tavel"));
         pdf.setTitle(document.title());
         pdf.setResolution(300);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+        // The page without margins: printing a document lays it out with
+        // margins of 2 cm all round.
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                      QPageLayout::Millimeter));
         document.text().print(&pdf);
     }
 };
