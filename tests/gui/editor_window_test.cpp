@@ -4,11 +4,14 @@
 
 #include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/zagruzka.h"
+#include "platform/open_file.h"
 #include "platform/windows/hint.h"
 #include "session/windows/explanation_window.h"
 #include "storage/records.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProgressBar>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -296,6 +299,29 @@ TEST_F(EditorWindowTest, PictureNeedsTheFotoFolderAndTopicGoesIntoThePackage)
         EXPECT_EQ(package[4].totalCount, QStringLiteral("5"));
         EXPECT_EQ(package[4].wantedCount, QStringLiteral("1"));
     });
+}
+
+TEST_F(EditorWindowTest, TopicListingIsWrittenWhereTheTeacherSaysAndOpened)
+{
+    QStringList opened;
+    setOpenUrlHook([&](const QUrl& url) {
+        opened << url.toLocalFile();
+        return true;
+    });
+    const QString pdf = t.path(QStringLiteral("Тема_001.pdf"));
+    openEditor([&](TZagruzka& w) {
+        clickIn(w, "BitBtn1"); // no topic row current: nothing
+        EXPECT_EQ(script.count(BoxKind::SaveFile), 0);
+        press(w.TemaTabl, 0);
+        script.answerFileName(pdf);
+        clickIn(w, "BitBtn1");
+        EXPECT_EQ(w.Gauge1->value(), 100);
+    });
+    setOpenUrlHook({});
+    EXPECT_EQ(opened, QStringList{pdf});
+    EXPECT_TRUE(t.read(QStringLiteral("Тема_001.pdf")).startsWith("%PDF"));
+    if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty())
+        QFile::copy(pdf, QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
 }
 
 } // namespace

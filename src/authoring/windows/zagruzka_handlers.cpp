@@ -5,7 +5,9 @@
 #include "authoring/editor_actions.h"
 #include "authoring/grid_files.h"
 #include "authoring/picture_attach.h"
+#include "authoring/topic_listing.h"
 #include "authoring/windows/redak_wopros.h"
+#include "platform/open_file.h"
 #include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
 #include "session/entry_check.h"
@@ -13,6 +15,8 @@
 #include "session/windows/main_window.h"
 #include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
+#include "reports/document.h"
+#include "reports/document_writers.h"
 #include "storage/error.h"
 #include "storage/install_folder.h"
 #include "storage/text.h"
@@ -21,7 +25,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -372,8 +378,34 @@ void TZagruzka::TemExamClick()
 
 void TZagruzka::BitBtn1Click()
 {
-    // The topic listing needs the report writer; the button stays marked
-    // "not available yet" until it is built on it.
+    const int row = currentRow(TemaTabl);
+    if (row < 0)
+        return;
+    const auto gauge = [this](int done, int total) {
+        Gauge1->setValue(total > 0 ? int(qint64(done) * 100 / total) : 0);
+    };
+    const authoring::TopicListing listing = authoring::topicListing(grids_, row, gauge);
+    Document& doc = listings_->newDocument();
+    const QString code = trimmed(grids_.topicGrid.cell(row, tema::TopicCode));
+    doc.setTitle(QStringLiteral("Тема %1").arg(code));
+    authoring::writeTopicListing(doc, listing, gauge);
+
+    QString filter = documentFilters().split(QStringLiteral(";;")).value(1); // PDF first: ready to print
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const auto chosen = dialogs::saveFileName(this, QStringLiteral("Печать темы"),
+                                              folder + QStringLiteral("/Тема_%1.pdf").arg(code), documentFilters(), &filter);
+    if (!chosen)
+        return;
+    const QString path = pathWithExtension(*chosen, documentFormatOfFilter(filter));
+    const auto writer = documentWriter(documentFormatOf(path).value_or(DocumentFormat::Pdf));
+    if (!writer->write(doc, path)) {
+        dialogs::error(this, writer->errorString());
+        return;
+    }
+    if (!openLocalFile(path))
+        dialogs::information(this, QStringLiteral("Печать темы"),
+                             QStringLiteral("Список темы записан в %1. Откройте его программой для документов.")
+                                 .arg(native(path)));
 }
 
 } // namespace tavel
