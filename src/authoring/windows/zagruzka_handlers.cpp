@@ -96,7 +96,7 @@ void TZagruzka::FormShow()
         } catch (const Error& e) {
             // Shown empty; saving it would wipe the file that could not be
             // read, so its "Запомнить" waits for the next opening.
-            model.loadRecords({});
+            model.clear();
             damage << e.message();
             readable = false;
         }
