@@ -164,16 +164,29 @@ int saveGrid(GridModel& grid, const QString& path)
 {
     const int size = grid.layout().size;
     const bool dropsMarked = grid.grid() != Grid::Sections;
-    QByteArray bytes(qsizetype(grid.rows()) * size, Qt::Uninitialized);
+    // The records go out through one small buffer, a block at a time: no
+    // copy of the whole file is built in memory.
+    constexpr int kBlock = 4096;
+    QByteArray block(qsizetype(kBlock) * size, Qt::Uninitialized);
     int written = 0;
-    for (int r = 0; r < grid.rows(); ++r) {
-        if (dropsMarked && grid.isMarked(r))
-            continue;
-        grid.writeRecord(r, bytes.data() + qsizetype(written) * size);
-        ++written;
-    }
-    bytes.truncate(qsizetype(written) * size);
-    saveAtomically(path, bytes);
+    saveAtomically(path, [&](QIODevice& device) {
+        int inBlock = 0;
+        const auto flush = [&] {
+            const qint64 bytes = qint64(inBlock) * size;
+            const bool ok = device.write(block.constData(), bytes) == bytes;
+            inBlock = 0;
+            return ok;
+        };
+        for (int r = 0; r < grid.rows(); ++r) {
+            if (dropsMarked && grid.isMarked(r))
+                continue;
+            grid.writeRecord(r, block.data() + qsizetype(inBlock) * size);
+            ++written;
+            if (++inBlock == kBlock && !flush())
+                return false;
+        }
+        return flush();
+    });
     grid.markSaved();
     return written;
 }
