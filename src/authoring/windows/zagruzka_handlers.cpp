@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTextEdit>
@@ -77,7 +78,10 @@ void TZagruzka::N2Click()
 void TZagruzka::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    // A window restored from the task bar is shown again by the desktop;
+    // only the program's own showing loads it, so nothing typed is lost.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TZagruzka::FormShow()
