@@ -4,8 +4,8 @@
 
 #include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/zagruzka.h"
-#include "platform/open_file.h"
 #include "platform/windows/hint.h"
+#include "reports/windows/document_window.h"
 #include "session/windows/explanation_window.h"
 #include "storage/records.h"
 
@@ -301,27 +301,32 @@ TEST_F(EditorWindowTest, PictureNeedsTheFotoFolderAndTopicGoesIntoThePackage)
     });
 }
 
-TEST_F(EditorWindowTest, TopicListingIsWrittenWhereTheTeacherSaysAndOpened)
+TEST_F(EditorWindowTest, TopicListingOpensInADocumentWindow)
 {
-    QStringList opened;
-    setOpenUrlHook([&](const QUrl& url) {
-        opened << url.toLocalFile();
-        return true;
-    });
     const QString pdf = t.path(QStringLiteral("Тема_001.pdf"));
     openEditor([&](TZagruzka& w) {
         clickIn(w, "BitBtn1"); // no topic row current: nothing
-        EXPECT_EQ(script.count(BoxKind::SaveFile), 0);
+        EXPECT_FALSE(w.findChild<DocumentWindow*>());
         press(w.TemaTabl, 0);
-        script.answerFileName(pdf);
         clickIn(w, "BitBtn1");
         EXPECT_EQ(w.Gauge1->value(), 100);
+        auto* window = w.findChild<DocumentWindow*>();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        const Document& doc = *window->document();
+        EXPECT_EQ(doc.title(), QStringLiteral("Тема 001"));
+        EXPECT_EQ(doc.cellText(1, 2, 7), QStringLiteral("Древняя Русь"));
+        EXPECT_EQ(doc.cellText(1, 3, 7), QStringLiteral("Вопрос 1"));
+        EXPECT_EQ(doc.cellText(1, 4, 7), QStringLiteral("Рюрик"));
+        script.answerFileName(pdf);
+        EXPECT_TRUE(window->saveAs()); // the format from the name
+        delete window;
     });
-    setOpenUrlHook({});
-    EXPECT_EQ(opened, QStringList{pdf});
     EXPECT_TRUE(t.read(QStringLiteral("Тема_001.pdf")).startsWith("%PDF"));
-    if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty())
+    if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty()) {
+        QFile::remove(QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
         QFile::copy(pdf, QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
+    }
 }
 
 } // namespace

@@ -16,8 +16,8 @@
 // it is built they are shown disabled as "not available yet".
 //
 // "Печать темы" builds the listing of the current topic row as a document
-// (authoring/topic_listing.h) and hands it to the teacher: saved where the
-// teacher chooses (ODT, PDF or HTML) and opened with the desktop's program.
+// (authoring/topic_listing.h) in the editor's own document holder and shows
+// it in a document window (print, save as ODT, PDF or HTML).
 #pragma once
 
 #include "authoring/editor_grids.h"

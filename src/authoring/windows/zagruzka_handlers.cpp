@@ -7,7 +7,6 @@
 #include "authoring/picture_attach.h"
 #include "authoring/topic_listing.h"
 #include "authoring/windows/redak_wopros.h"
-#include "platform/open_file.h"
 #include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
 #include "session/entry_check.h"
@@ -16,7 +15,7 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
 #include "reports/document.h"
-#include "reports/document_writers.h"
+#include "reports/windows/document_window.h"
 #include "storage/error.h"
 #include "storage/install_folder.h"
 #include "storage/text.h"
@@ -28,7 +27,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -394,22 +392,7 @@ void TZagruzka::BitBtn1Click()
     doc.setTitle(QStringLiteral("Тема %1").arg(code));
     authoring::writeTopicListing(doc, listing, gauge);
 
-    QString filter = documentFilters().split(QStringLiteral(";;")).value(1); // PDF first: ready to print
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const auto chosen = dialogs::saveFileName(this, QStringLiteral("Печать темы"),
-                                              folder + QStringLiteral("/Тема_%1.pdf").arg(code), documentFilters(), &filter);
-    if (!chosen)
-        return;
-    const QString path = pathWithExtension(*chosen, documentFormatOfFilter(filter));
-    const auto writer = documentWriter(documentFormatOf(path).value_or(DocumentFormat::Pdf));
-    if (!writer->write(doc, path)) {
-        dialogs::error(this, writer->errorString());
-        return;
-    }
-    if (!openLocalFile(path))
-        dialogs::information(this, QStringLiteral("Печать темы"),
-                             QStringLiteral("Список темы записан в %1. Откройте его программой для документов.")
-                                 .arg(native(path)));
+    DocumentWindow::showDocument(listings_->current(), this);
 }
 
 } // namespace tavel
