@@ -425,9 +425,23 @@ public:
     QString out;
 };
 
+// Builds the document in one edit block: the document and its views hear of
+// one change at the end instead of one per run, which made loading grow with
+// the square of the text's length. The load is no step to undo, so nothing is
+// recorded for undo meanwhile.
 class DocumentSink : public Sink {
 public:
-    explicit DocumentSink(QTextDocument& document) : cursor_(&document) {}
+    explicit DocumentSink(QTextDocument& document)
+        : document_(document), undo_(document.isUndoRedoEnabled()), cursor_(&document)
+    {
+        document_.setUndoRedoEnabled(false);
+        cursor_.beginEditBlock();
+    }
+    ~DocumentSink() override
+    {
+        cursor_.endEditBlock();
+        document_.setUndoRedoEnabled(undo_);
+    }
 
     void text(const QString& text, const CharStyle& style) override
     {
@@ -454,6 +468,8 @@ private:
         cursor_.setBlockFormat(format);
     }
 
+    QTextDocument& document_;
+    bool undo_;
     QTextCursor cursor_;
 };
 
