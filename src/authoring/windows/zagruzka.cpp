@@ -5,6 +5,7 @@
 #include "session/windows/controls.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/main_window.h"
+#include "reports/document.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -100,7 +101,8 @@ QString TZagruzka::caption()
     return QStringLiteral("Импорт новых тем, вопросов, ответов. Редактирование имеющихся.");
 }
 
-TZagruzka::TZagruzka(TForm1& form, WindowSet& windows) : QDialog(&form), form_(form), windows_(windows)
+TZagruzka::TZagruzka(TForm1& form, WindowSet& windows)
+    : QDialog(&form), form_(form), windows_(windows), listings_(std::make_unique<DocumentHolder>())
 {
     setObjectName(QStringLiteral("TZagruzka"));
     setWindowTitle(caption());
@@ -276,7 +278,6 @@ QWidget* TZagruzka::buildImportGroup()
     Gauge1 = named(new QProgressBar(importGroup), QStringLiteral("Gauge1"));
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
-    markNotYetAvailable(BitBtn1); // the topic listing waits for the report writer
 
     auto* read = new QGridLayout(readGroup);
     read->addWidget(EGE, 0, 0);

@@ -14,11 +14,16 @@
 //
 // The import group's buttons and the grid `IzTXT` belong to the import
 // (authoring/import_*.h, handlers in zagruzka_import.cpp).
+//
+// "Печать темы" builds the listing of the current topic row as a document
+// (authoring/topic_listing.h) in the editor's own document holder and shows
+// it in a document window (print, save as ODT, PDF or HTML).
 #pragma once
 
 #include "authoring/editor_grids.h"
 
 #include <QDialog>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -29,6 +34,7 @@ class QTableView;
 
 namespace tavel {
 
+class DocumentHolder;
 class TForm1;
 struct WindowSet;
 
@@ -165,6 +171,7 @@ private:
     TForm1& form_;
     WindowSet& windows_;
     authoring::EditorGrids grids_;
+    std::unique_ptr<DocumentHolder> listings_; // the editor's own documents (topic listings)
     bool savedSomething_ = false;
 };
 
