@@ -6,6 +6,7 @@
 #include "authoring/import_text.h"
 #include "session/presentation.h"
 #include "session/question_list.h"
+#include "session/test_start.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -74,8 +75,9 @@ TEST(ImportDemo, EverySampleRunsAsATopicAfterSaving)
             const Presentation p = present(start.questions[q], start.answers, TimeSettings{});
             EXPECT_EQ(p.kind, s.kinds[q]) << "question " << q + 1;
             EXPECT_GE(p.variantCount(), 1) << "question " << q + 1;
-            if (s.right[q] >= 0)
+            if (s.right[q] >= 0) {
                 EXPECT_EQ(p.rightCount, s.right[q]) << "question " << q + 1;
+            }
             EXPECT_FALSE(p.shownText.isEmpty());
         }
     }
