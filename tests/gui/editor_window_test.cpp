@@ -4,7 +4,6 @@
 
 #include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/zagruzka.h"
-#include "platform/windows/hint.h"
 #include "reports/windows/document_window.h"
 #include "session/windows/explanation_window.h"
 #include "storage/records.h"
@@ -134,7 +133,6 @@ TEST_F(EditorWindowTest, ControlsCarryTheirCaptionsHintsAndStates)
             EXPECT_TRUE(hint.isEmpty() ? button->toolTip().isEmpty() : button->toolTip().startsWith(hint)) << b.name;
             EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
         }
-        EXPECT_FALSE(isMarkedNotYetAvailable(w.ZagTXT)); // the import is built
         EXPECT_EQ(w.KOtwWopr->toolTip(), QStringLiteral("Количество ответов"));
 
         // Loaded from the files: three topics, twelve questions, two answers;
