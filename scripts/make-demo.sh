@@ -7,9 +7,12 @@
 #   Baza/Oglavlenie.txt  the contents page, one row per line, five columns
 #                        separated by tabs, stored cell by cell;
 #   Help/                copied as it is;
+#   Import/              the sample files of the four import layouts;
 #   <subject>/Foto/      question pictures and explanation files: plain texts
 #                        (*.txt, UTF-8 here) stored in Windows-1251 with CR LF,
-#                        everything else (pictures, rich texts) copied as it is.
+#                        everything else (pictures, rich texts) copied as it is;
+#   <subject>/Konspekt/  the subject's reference notes, copied as they are
+#                        (they are opened by the desktop's programs).
 # The remaining shared files (colours, code table) come from `tavel-base init`.
 # The result is byte-for-byte the same on every run.
 set -euo pipefail
@@ -57,6 +60,25 @@ while IFS= read -r source; do
   esac
   chmod 644 "$target"
 done < <(find demo-src -path '*/Foto/*' -type f | sort)
+
+while IFS= read -r source; do
+  target="$out/${source#demo-src/}"
+  mkdir -p "$(dirname "$target")"
+  cp "$source" "$target"
+  chmod 644 "$target"
+done < <(find demo-src -path '*/Konspekt/*' -type f | sort)
+
+# Import/: one sample file per import layout of the editor, copied as they are
+# (UTF-8), except the exam paper, stored in Windows-1251 with CR LF as such
+# papers usually come.
+mkdir -p "$out/Import"
+for source in demo-src/Import/*.txt; do
+  case "$(basename "$source")" in
+    ege.txt) to_windows < "$source" > "$out/Import/ege.txt" ;;
+    *) cp "$source" "$out/Import/" ;;
+  esac
+  chmod 644 "$out/Import/$(basename "$source")"
+done
 
 rm -rf demo
 mv "$out" demo

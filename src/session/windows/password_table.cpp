@@ -80,6 +80,11 @@ void TForm5::ZapDostupClick()
         };
         rows.push_back({cell(0), cell(1), cell(2), cell(3), cell(4)});
     }
+    // What the file cannot hold is cut, and the teacher is told first.
+    const QStringList cut = overlongCells(rows);
+    if (!cut.isEmpty())
+        dialogs::warning(this, QStringLiteral("Слишком длинные значения"),
+                         cut.join(u'\n') + QStringLiteral("\nОни будут обрезаны."));
     const bool saved = dialogs::guarded(this, [&] { savePasswordRows(home_.path(paths::users, true), rows); });
     if (saved)
         dialogs::warning(this, QStringLiteral("Изменения вступят после этого"), QStringLiteral("Перезапустите программу!!!"));
