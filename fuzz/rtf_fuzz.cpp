@@ -2,7 +2,7 @@
 // crash, a hang or a quadratic slowdown (libFuzzer's timeout catches those).
 #include "fuzz_support.h"
 
-#include "reports/rtf_reader.h"
+#include "text/rtf_reader.h"
 
 #include <QTextDocument>
 

@@ -31,7 +31,40 @@ RecordFile RecordFile::read(const QString& path, const RecordLayout& layout)
         throw Error(QStringLiteral("Ошибка чтения файла %1: %2").arg(native(path), file.errorString()));
     result.count_ = int(result.bytes_.size() / layout.size);
     result.trailingBytes_ = int(result.bytes_.size() % layout.size);
+    result.findDamage();
     return result;
+}
+
+void RecordFile::findDamage()
+{
+    qint64 found = 0;
+    const auto note = [&](const QString& sentence) {
+        if (++found <= kMaxDamageNotes)
+            damage_.push_back(sentence);
+    };
+    for (int i = 0; i < count_; ++i) {
+        const RecordView record = at(i);
+        for (int f = 0; f < int(layout_->fields.size()); ++f) {
+            const FieldSpec& field = layout_->field(f);
+            if (field.type == FieldType::Text && record.storedLength(f) > field.capacity())
+                note(QStringLiteral("Файл %1, запись %2, поле %3: длина %4 больше поля, прочитано %5 знаков")
+                         .arg(native(path_))
+                         .arg(i + 1)
+                         .arg(QLatin1String(field.name))
+                         .arg(record.storedLength(f))
+                         .arg(field.capacity()));
+        }
+    }
+    if (trailingBytes_ > 0)
+        note(QStringLiteral("Файл %1, запись %2: неполная (%3 байт из %4), не прочитана")
+                 .arg(native(path_))
+                 .arg(count_ + 1)
+                 .arg(trailingBytes_)
+                 .arg(layout_->size));
+    if (found > kMaxDamageNotes) {
+        damage_.pop_back();
+        damage_.push_back(QStringLiteral("Файл %1: и ещё повреждений: %2").arg(native(path_)).arg(found - kMaxDamageNotes + 1));
+    }
 }
 
 qint64 RecordFile::countOnDisk(const QString& path, const RecordLayout& layout)

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tavel {
 
@@ -24,17 +25,27 @@ public:
     const RecordLayout& layout() const { return *layout_; }
     int count() const { return count_; }
     int trailingBytes() const { return trailingBytes_; }
+    // What was wrong with the file, one sentence each naming the file and the
+    // record (from 1): length bytes above their field (read as the field's
+    // capacity) and a trailing partial record (not read). At most
+    // kMaxDamageNotes sentences, the last one counting the rest. Empty for a
+    // sound file.
+    const QStringList& damage() const { return damage_; }
+    static constexpr int kMaxDamageNotes = 20;
     RecordView at(int index) const
     {
         return RecordView(*layout_, QByteArrayView(bytes_).sliced(qsizetype(index) * layout_->size, layout_->size));
     }
 
 private:
+    void findDamage();
+
     QString path_;
     const RecordLayout* layout_ = nullptr;
     QByteArray bytes_;
     int count_ = 0;
     int trailingBytes_ = 0;
+    QStringList damage_;
 };
 
 // Rewrites the whole file with `records` (each of the layout's size), atomically.
