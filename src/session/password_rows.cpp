@@ -44,15 +44,24 @@ QStringList passwordColumnTitles()
 
 QString passwordDateText(double days)
 {
-    return fromDays(days).date().toString(kDateFormat);
+    const QDateTime moment = fromDays(days);
+    return moment.isValid() ? moment.date().toString(kDateFormat) : QString();
 }
 
-std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users)
+std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users, QStringList* notes)
 {
     std::vector<PasswordRow> rows;
     rows.reserve(users.size());
-    for (const UserRecord& u : users)
+    for (size_t i = 0; i < users.size(); ++i) {
+        const UserRecord& u = users[i];
+        if (notes && !isDayCount(u.issueDate))
+            notes->push_back(QStringLiteral("Запись %1 (код «%2»): дата в файле испорчена (%3), показана пустой; "
+                                            "введите дату перед сохранением.")
+                                 .arg(i + 1)
+                                 .arg(u.userCode)
+                                 .arg(u.issueDate, 0, 'g', 17));
         rows.push_back({u.userCode, passwordDateText(u.issueDate), u.fullName, u.password, u.accessLevel});
+    }
     return rows;
 }
 

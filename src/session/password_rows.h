@@ -25,9 +25,12 @@ QStringList passwordColumnTitles();
 // The table's editable rows.
 constexpr int kPasswordRows = 10;
 
-// The date as the table shows it (dd.MM.yyyy).
+// The date as the table shows it (dd.MM.yyyy); empty when the stored value is
+// no date (NaN, huge: a damaged user file).
 QString passwordDateText(double days);
-std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users);
+// The rows of the users. For each stored date that is no date, `notes` (if
+// given) receives a sentence naming the record (from 1) and its user code.
+std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users, QStringList* notes = nullptr);
 
 // The cells longer than the file can hold (code 2, name 20, password 6,
 // access letter 1 characters, each trimmed) of the rows with a code: one line

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace tavel;
 using tavel::test::TempHome;
 
@@ -128,4 +130,19 @@ TEST(PasswordRows, AnyLetterIsTakenAndOverlongCellsAreNamedThenCut)
     EXPECT_EQ(users[2].userCode, QStringLiteral("12"));
     EXPECT_EQ(users[2].password, QStringLiteral("123456"));
     EXPECT_EQ(users[3].accessLevel, QStringLiteral("W"));
+}
+
+TEST(PasswordRows, AStoredDateThatIsNoDateShowsEmptyWithANoteNamingTheRecord)
+{
+    std::vector<UserRecord> users = defaultUsers(QDate(2024, 9, 1));
+    const double noDates[] = {std::nan(""), 1e300, -1e300, HUGE_VAL, 2958466.0};
+    for (const double days : noDates) {
+        users[2].issueDate = days;
+        QStringList notes;
+        const std::vector<PasswordRow> rows = passwordRows(users, &notes);
+        EXPECT_EQ(rows[2].date, QString()) << days;
+        EXPECT_EQ(rows[1].date, QStringLiteral("01.09.2024"));
+        ASSERT_EQ(notes.size(), 1) << days;
+        EXPECT_TRUE(notes[0].contains(QStringLiteral("Запись 3 (код «03»)"))) << notes[0].toStdString();
+    }
 }
