@@ -1,6 +1,8 @@
 // Creation of all windows in their order, and the one-copy check.
 #include "app/windows/all_windows.h"
 
+#include "authoring/windows/redak_wopros.h"
+#include "authoring/windows/zagruzka.h"
 #include "platform/single_copy.h"
 #include "platform/windows/message_box.h"
 #include "session/windows/correct_answer_window.h"
@@ -25,7 +27,8 @@ AllWindows::AllWindows(AppState& state)
     form1_ = std::make_unique<TForm1>(state, set_); // TForm1, main window
     set_.form1 = form1_.get();
     form1_->FormCreate();
-    // TZagruzka, editor
+    zagruzka_ = std::make_unique<TZagruzka>(*form1_, set_); // TZagruzka, editor
+    set_.zagruzka = zagruzka_.get();
     // TNastroika, settings
     form5_ = std::make_unique<TForm5>(state.home, form1_.get()); // TForm5, password table
     set_.form5 = form5_.get();
@@ -47,7 +50,8 @@ AllWindows::AllWindows(AppState& state)
     jpgPokaz_ = std::make_unique<TJPGPokaz>(form1_.get());
     set_.jpgPokaz = jpgPokaz_.get();
     // TNeotWopr, unanswered questions
-    // TRedakWopros, question edit
+    redakWopros_ = std::make_unique<TRedakWopros>(set_, form1_.get()); // TRedakWopros, question edit
+    set_.redakWopros = redakWopros_.get();
     rangForm_ = std::make_unique<TRangForm>(form1_.get()); // TRangForm, ranking
     set_.rangForm = rangForm_.get();
     finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
@@ -63,12 +67,14 @@ AllWindows::~AllWindows()
     sysAdmin_.reset();
     finish_.reset();
     rangForm_.reset();
+    redakWopros_.reset();
     jpgPokaz_.reset();
     gifPokaz_.reset();
     klass_.reset();
     teksti_.reset();
     dalsheOkno_.reset();
     form5_.reset();
+    zagruzka_.reset();
     form1_.reset();
 }
 

@@ -13,17 +13,21 @@ class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
 class TRangForm;
+class TRedakWopros;
 class TSysAdmin;
 class TTeksti;
+class TZagruzka;
 
 struct WindowSet {
     TForm1* form1 = nullptr;         // main window
+    TZagruzka* zagruzka = nullptr;   // question-base editor
     TForm5* form5 = nullptr;         // password table
     TDalsheOkno* dalsheOkno = nullptr; // correct answer "Надо так"
     TTeksti* teksti = nullptr;       // explanations
     TKlass* klass = nullptr;         // matching and classification
     TGifPokaz* gifPokaz = nullptr;   // GIF pictures
     TJPGPokaz* jpgPokaz = nullptr;   // JPEG pictures
+    TRedakWopros* redakWopros = nullptr; // question edit
     TRangForm* rangForm = nullptr;   // ranking
     TFinish* finish = nullptr;       // results
     TSysAdmin* sysAdmin = nullptr;   // administrator prompt
