@@ -21,7 +21,7 @@ void report(const DocumentProgress& progress, int done, int total)
 
 } // namespace
 
-void buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
+QStringList buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
                           const AnswerTable& answers, const FotoFolder& foto, const DocumentProgress& progress)
 {
     doc.setTitle(QStringLiteral("Протокол"));
@@ -41,6 +41,7 @@ void buildSessionProtocol(Document& doc, const TestFigures& figures, const Quest
         report(progress, r, total);
         appendQuestionBlock(doc, r, unanswered[size_t(r - 1)], answers, foto, inserted, options);
     }
+    return inserted.names();
 }
 
 void buildQuestionPrintout(Document& doc, const CurrentQuestion& q, const FotoFolder& foto)
@@ -82,7 +83,7 @@ void buildQuestionPrintout(Document& doc, const CurrentQuestion& q, const FotoFo
     }
 }
 
-void buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
+QStringList buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
                         const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
                         bool key, const DocumentProgress& progress)
 {
@@ -99,6 +100,7 @@ void buildTopicPrintout(Document& doc, const QString& subject, const QString& to
         report(progress, r, total);
         appendQuestionBlock(doc, r, questions[size_t(r - 1)], answers, foto, inserted, options);
     }
+    return inserted.names();
 }
 
 } // namespace tavel

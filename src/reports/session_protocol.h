@@ -15,8 +15,9 @@ namespace tavel {
 // The session protocol: size 10, the summary table (table 1), the signature
 // line, "Список нерешенных задач" and each question of `unanswered` (the
 // list as filtered: the questions not answered right) with its explanation
-// text, pictures and variants.
-void buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
+// text, pictures and variants. Returns the inserted-files list: the names of
+// the files put in, the last one first.
+QStringList buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
                           const AnswerTable& answers, const FotoFolder& foto,
                           const DocumentProgress& progress = {});
 
@@ -36,7 +37,8 @@ void buildQuestionPrintout(Document& doc, const CurrentQuestion& question, const
 
 // Every question of the running test ("Печать текущей темы"); with `key`
 // (the administrator's access) the marks and the expected typed answers.
-void buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
+// Returns the inserted-files list.
+QStringList buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
                         const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
                         bool key, const DocumentProgress& progress = {});
 
