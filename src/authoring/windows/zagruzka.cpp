@@ -43,8 +43,11 @@ QTableView* gridView(QWidget* parent, authoring::GridModel& model)
     rows->setMinimumSectionSize(20);
     QHeaderView* columns = view->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Interactive);
-    columns->setStretchLastSection(false);
-    columns->setDefaultSectionSize(48);
+    columns->setDefaultSectionSize(44);
+    // Where the text is the last column, it takes the width that is left.
+    const int last = model.columns() - 1;
+    columns->setStretchLastSection(model.grid() != Grid::Questions);
+    columns->resizeSection(last, 120);
     return view;
 }
 
@@ -66,6 +69,16 @@ QVBoxLayout* sideColumn()
     auto* column = new QVBoxLayout;
     column->setSpacing(3);
     return column;
+}
+
+// A column of controls in a box of its own width.
+QWidget* fixedWidth(QLayout* layout, int width)
+{
+    auto* box = new QWidget;
+    box->setLayout(layout);
+    layout->setContentsMargins(0, 0, 0, 0);
+    box->setFixedWidth(width);
+    return box;
 }
 
 QWidget* statusRow(QWidget* parent, const QString& caption, QLineEdit* box)
@@ -109,8 +122,8 @@ TZagruzka::TZagruzka(TForm1& form, WindowSet& windows) : QDialog(&form), form_(f
     right->addWidget(buildImportGroup(), 3);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(left, 5);
-    layout->addLayout(right, 2);
+    layout->addWidget(left, 7);
+    layout->addLayout(right, 3);
     resize(1260, 940);
 
     connectHandlers();
@@ -122,15 +135,11 @@ TZagruzka::~TZagruzka() = default;
 void TZagruzka::buildGrids()
 {
     RazdelTab = gridView(this, grids_.sectionGrid);
-    widen(RazdelTab, authoring::columnTitles(Grid::Sections).size() - 1, 260);
     TemaTabl = gridView(this, grids_.topicGrid);
-    widen(TemaTabl, tema::TopicName, 560);
     WopTabl = gridView(this, grids_.questionGrid);
-    widen(WopTabl, wopros::QuestionText, 460);
+    widen(WopTabl, wopros::QuestionText, 280);
     OtwTabl = gridView(this, grids_.answerGrid);
-    widen(OtwTabl, otwet::AnswerText, 420);
     IzTXT = gridView(this, grids_.importGrid);
-    widen(IzTXT, otwet::AnswerText, 260);
 }
 
 QWidget* TZagruzka::buildTopicGroup()
@@ -159,7 +168,7 @@ QWidget* TZagruzka::buildTopicGroup()
     TemaTabl->setParent(temaGroup);
     auto* layout = new QHBoxLayout(temaGroup);
     layout->addWidget(TemaTabl, 1);
-    layout->addLayout(side);
+    layout->addWidget(fixedWidth(side, 215));
     return temaGroup;
 }
 
@@ -202,7 +211,7 @@ QWidget* TZagruzka::buildQuestionGroup()
     WopTabl->setParent(woprGroup);
     auto* layout = new QHBoxLayout(woprGroup);
     layout->addWidget(WopTabl, 1);
-    layout->addLayout(side);
+    layout->addWidget(fixedWidth(side, 215));
     return woprGroup;
 }
 
@@ -232,7 +241,7 @@ QWidget* TZagruzka::buildAnswerGroup()
     OtwTabl->setParent(otwGroup);
     auto* layout = new QHBoxLayout(otwGroup);
     layout->addWidget(OtwTabl, 1);
-    layout->addLayout(side);
+    layout->addWidget(fixedWidth(side, 215));
     return otwGroup;
 }
 
