@@ -141,9 +141,8 @@ int appendSummaryTable(Document& doc, const std::vector<std::pair<QString, QStri
     const int table = doc.appendTable(int(rows.size()), 2);
     doc.append(QStringLiteral(" "));
     doc.setBorders(table, true);
-    // The captions fit in the first column; the figures take the rest.
-    doc.setColumnWidth(table, 1, 190);
-    doc.setColumnWidth(table, 2, 290);
+    // The columns keep their shares of the page width, so the table fits
+    // whatever page it is printed on.
     for (size_t i = 0; i < rows.size(); ++i) {
         doc.setCellText(table, int(i) + 1, 1, rows[i].first);
         doc.setCellText(table, int(i) + 1, 2, rows[i].second);

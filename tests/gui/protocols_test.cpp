@@ -13,6 +13,7 @@
 #include "session/windows/subject_panel.h"
 #include "support/read_back.h"
 
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -61,7 +62,7 @@ protected:
         const QString path = (grab.isEmpty() ? dir.path() : grab) + u'/' + name + QStringLiteral(".pdf");
         auto writer = documentWriter(DocumentFormat::Pdf);
         EXPECT_TRUE(writer->write(doc, path)) << writer->errorString().toStdString();
-        return pdfText(path);
+        return pdfText(path).simplified(); // the PDF's layout spaces do not count
     }
 
     QTemporaryDir dir;
@@ -122,9 +123,36 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     const Document& history = *docs[1];
     EXPECT_EQ(history.tableCount(), 4); // two matching, one ranking, the summary
     const QString text = pdfOf(history, QStringLiteral("demo-history"));
-    for (const char* expected : {"++ :  862 Вы 862", "-+ :  988 Вы 990", "Отвечал на вопросы", "Петров П.П.",
-                                 "Получено правильных ответов", "Подписи: Преподаватель"})
+    for (const char* expected : {"++ : 862 Вы 862", "-+ : 988 Вы 990", "Отвечал на вопросы", "Петров П.П.",
+                                 "Набрано баллов 16", "Подписи: Преподаватель"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_EQ(shown(BoxKind::Error), 0);
+}
+
+// The contents grid of 5 columns and 20 rows: cells A1 to E20 of the
+// workbook, texts as the grid shows them, group headings with their totals.
+TEST_F(ProtocolsTest, ContentsGridGoesToTheWorkbookCellByCell)
+{
+    QStringList lines{QStringLiteral("5"), QStringLiteral("20")};
+    for (int r = 0; r < 20; ++r) {
+        const bool heading = r % 10 == 0;
+        lines << (heading ? QString() : QString::number(r)) << QStringLiteral("Предмет %1").arg(r)
+              << (heading ? QStringLiteral("0") : QStringLiteral("1")) << (heading ? QStringLiteral("0") : QStringLiteral("02"))
+              << QStringLiteral("3");
+    }
+    t.write(QStringLiteral("Baza/Oglavlenie.txt"), cp(lines.join(QStringLiteral("\r\n"))));
+    start();
+    std::shared_ptr<const Workbook> book;
+    form()->protocols().setShowWorkbook([&](std::shared_ptr<const Workbook> b) { book = std::move(b); });
+    entry("N4")->trigger();
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->rowCount(), 20);
+    EXPECT_EQ(book->columnCount(), 5);
+    EXPECT_EQ(book->cell(1, 2), QStringLiteral("Предмет 0"));
+    EXPECT_EQ(book->cell(1, 3), QStringLiteral("9"));  // the heading's totals: nine rows of 1
+    EXPECT_EQ(book->cell(11, 4), QStringLiteral("18")); // and of "02"
+    EXPECT_EQ(book->cell(20, 1), QStringLiteral("19"));
+    EXPECT_EQ(book->cell(20, 4), QStringLiteral("02")); // as typed, not a number
     EXPECT_EQ(shown(BoxKind::Error), 0);
 }
 
