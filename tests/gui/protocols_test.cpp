@@ -11,6 +11,7 @@
 #include "session/windows/rang_window.h"
 #include "session/windows/score_panel.h"
 #include "session/windows/subject_panel.h"
+#include "session/windows/sys_admin.h"
 #include "support/read_back.h"
 
 #include <QCheckBox>
@@ -126,6 +127,22 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     for (const char* expected : {"++ : 862 Вы 862", "-+ : 988 Вы 990", "Отвечал на вопросы", "Петров П.П.",
                                  "Набрано баллов 16", "Подписи: Преподаватель"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+
+    // The topic as the teacher's key (administrator prompt answered), and the
+    // question on the screen: both into the main window's holder.
+    script.drive([](QDialog& prompt) {
+        auto* edit = prompt.findChild<QLineEdit*>(QStringLiteral("NomZamka"));
+        QTest::keyClicks(edit, TSysAdmin::word());
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    entry("PeTekTemi")->trigger();
+    ASSERT_EQ(docs.size(), 3u);
+    const QString key = pdfOf(*docs[2], QStringLiteral("demo-topic-key"));
+    EXPECT_TRUE(key.contains(QStringLiteral("Ответ: 862")));
+    EXPECT_TRUE(key.contains(QStringLiteral("+1) ")) || key.contains(QStringLiteral("-1) ")));
+    entry("PrTekWopr")->trigger();
+    ASSERT_EQ(docs.size(), 4u);
+    pdfOf(*docs[3], QStringLiteral("demo-question"));
     EXPECT_EQ(shown(BoxKind::Error), 0);
 }
 

@@ -5,6 +5,10 @@
 #include "platform/clock.h"
 #include "platform/windows/message_box.h"
 #include "reports/session_protocol.h"
+#include "reports/windows/document_window.h"
+#include "reports/windows/unanswered_window.h"
+#include "reports/windows/workbook_window.h"
+#include "session/unanswered.h"
 #include "session/presentation.h"
 #include "session/windows/explanation_window.h"
 #include "session/windows/main_menu.h"
@@ -28,16 +32,6 @@
 namespace tavel {
 namespace {
 
-// The questions not answered right (the unanswered list as filtered).
-QuestionList notAnsweredRight(const QuestionList& rows)
-{
-    QuestionList kept;
-    for (const QuestionRow& r : rows)
-        if (trimmed(r.mark) != u"п")
-            kept.push_back(r);
-    return kept;
-}
-
 // A file the question refers to that is a picture (GIF or JPEG); empty when
 // it refers to none, or to a text or another kind of file.
 QString referencedPicture(const QuestionFiles& files)
@@ -54,6 +48,10 @@ QString referencedPicture(const QuestionFiles& files)
 
 ProtocolCommands::ProtocolCommands(TForm1& form) : form_(form)
 {
+    showDocument_ = [this](std::shared_ptr<Document> doc) { DocumentWindow::showDocument(std::move(doc), &form_); };
+    showWorkbook_ = [this](std::shared_ptr<const Workbook> book) {
+        WorkbookWindow::showWorkbook(std::move(book), &form_);
+    };
     form_.testRun().setAnswerHistory(&history_);
     MainMenu& menu = form_.menu();
     menu.provide(&context_, menu.TemaBezPlus, [this] { TemaBezPlusClick(); });
@@ -123,17 +121,25 @@ void ProtocolCommands::TemaBezPlusClick()
 
 void ProtocolCommands::OdinProtClick()
 {
-    const TestFigures f = figures();
+    TestFigures f = figures();
     if (!f.started) {
         dialogs::warning(&form_, QStringLiteral("Вопросов нет"), QStringLiteral("Повторите Выбор темы Старт"));
         return;
     }
     form_.questionArea->OdinProt->setEnabled(false);
     form_.scorePanel->nPrnProtokol->setEnabled(false);
-    const SessionState& s = form_.testRun().session();
+    // The filter of the unanswered list, for good, and its window refreshed.
+    UnansweredList& list = form_.testRun().unansweredList();
+    if (TNeotWopr* neot = form_.windows().neotWopr)
+        neot->DelPrawClick();
+    else
+        keepUnanswered(list);
+    // The test's own subject, even when another one was chosen since.
+    if (!list.subjectName.isEmpty())
+        f.subject = list.subjectName;
     Document& doc = holder_.newDocument();
-    const QStringList inserted = buildSessionProtocol(doc, f, notAnsweredRight(form_.testRun().unansweredList()),
-                                                      s.answers, foto(), gauge());
+    const FotoFolder testFoto{form_.state().home, list.folderName};
+    const QStringList inserted = buildSessionProtocol(doc, f, list.rows, list.answers, testFoto, gauge());
     form_.questionArea->RichEdit1->setPlainText(inserted.join(u'\n'));
     form_.scorePanel->Gauge1->setValue(0);
     show(holder_.current());
