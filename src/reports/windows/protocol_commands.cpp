@@ -154,7 +154,8 @@ void ProtocolCommands::PrTekWoprClick()
     q.shownText = form_.questionArea->WoprosRE->toPlainText();
     if (TTeksti* teksti = form_.windows().teksti; teksti && teksti->isVisible())
         q.explanation = teksti->Poyasnen->toPlainText();
-    if (!s.current.variants.empty()) {
+    // Once the test is over the screen shows no question: no variants either.
+    if (form_.testRun().running() && !s.current.variants.empty()) {
         const QuestionRow& question = s.current.question;
         q.systemNumber = question.systemNumber();
         q.referencedPicture = referencedPicture(questionFiles(form_.state().home, form_.state().subjectFolder, question));
