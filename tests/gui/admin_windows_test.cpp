@@ -194,6 +194,11 @@ TEST_F(AdminWindowsTest, TheWordWithBlanksUnlocksAndAWrongWordSaysNothing)
     EXPECT_EQ(lines[8], QStringLiteral("90"));
     // The running program keeps its values until the next start.
     EXPECT_EQ(state.questionSeconds, 900);
+    windows.reset();
+    start();
+    EXPECT_EQ(state.questionSeconds, 45);
+    EXPECT_EQ(state.gradeFive, 90);
+    EXPECT_EQ(find<QLineEdit>("WoprSek")->text(), QStringLiteral("45"));
 }
 
 TEST_F(AdminWindowsTest, ColourChosenHereGoesToLineThreeAndTheColourFileWinsAtTheNextStart)
