@@ -150,10 +150,10 @@ void HistoryDocument::answerJudged(const Presentation& q, const GivenAnswer& ans
         appendTickBoxes(q.variants, answer.ticked);
         break;
     case QuestionKind::Matching:
-        appendMatching(matchingRows(q.rightTexts, q.rightCodes, q.leftTexts, {}));
+        appendMatching(matchingRows(q.rightTexts, q.rightCodes, q.leftTexts, answer.matchingChoices));
         break;
     case QuestionKind::Ranking:
-        appendRanking(rankingLines(q.variants, {}));
+        appendRanking(rankingLines(q.variants, answer.rankingOrder));
         break;
     }
 }

@@ -65,7 +65,11 @@ public:
     // The document being written; null before the first start.
     const std::shared_ptr<Document>& document() const { return document_; }
 
-    void topicStarted() override { start(); }
+    void testStarted(const HistoryStart& start) override
+    {
+        Q_UNUSED(start);
+        this->start();
+    }
     void questionShown(int row, const QString& text) override;
     void answerJudged(const Presentation& question, const GivenAnswer& answer, bool right) override;
 

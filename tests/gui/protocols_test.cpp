@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QTemporaryDir>
+#include <QTableWidget>
 #include <QTextEdit>
 
 namespace tavel::test {
@@ -123,9 +124,16 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     EXPECT_FALSE(score().nPrnProtokol->isEnabled());
     const Document& history = *docs[1];
     EXPECT_EQ(history.tableCount(), 4); // two matching, one ranking, the summary
+    // The matching choices and the ranking order as the examinee gave them.
+    EXPECT_EQ(history.cellText(1, 1, 1), QStringLiteral("3"));
+    EXPECT_EQ(history.cellText(1, 1, 4), QStringLiteral("3"));
+    EXPECT_EQ(history.cellText(2, 2, 3), QStringLiteral("Не определено"));
+    EXPECT_EQ(history.cellText(3, 3, 1), QStringLiteral("2")); // the third box moved up into slot 2
+    EXPECT_EQ(history.cellText(3, 2, 1), QStringLiteral("3"));
+    EXPECT_EQ(area().SootTab->rowCount(), 5); // the last matching answer
     const QString text = pdfOf(history, QStringLiteral("demo-history"));
     for (const char* expected : {"++ : 862 Вы 862", "-+ : 988 Вы 990", "Отвечал на вопросы", "Петров П.П.",
-                                 "Набрано баллов 16", "Подписи: Преподаватель"})
+                                 "Набрано баллов 22", "Подписи: Преподаватель"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 
     // The topic as the teacher's key (administrator prompt answered), and the

@@ -52,7 +52,7 @@ ProtocolCommands::ProtocolCommands(TForm1& form) : form_(form)
     showWorkbook_ = [this](std::shared_ptr<const Workbook> book) {
         WorkbookWindow::showWorkbook(std::move(book), &form_);
     };
-    form_.testRun().setAnswerHistory(&history_);
+    form_.testRun().setAnswerHistory(&recorder_);
     MainMenu& menu = form_.menu();
     menu.provide(&context_, menu.TemaBezPlus, [this] { TemaBezPlusClick(); });
     menu.provide(&context_, menu.PrTekWopr, [this] { PrTekWoprClick(); });
@@ -62,10 +62,40 @@ ProtocolCommands::ProtocolCommands(TForm1& form) : form_(form)
     QObject::connect(form_.questionArea->OdinProt, &QPushButton::clicked, &context_, [this] { OdinProtClick(); });
 }
 
+void ProtocolCommands::Recorder::testStarted(const HistoryStart& start)
+{
+    owner_.history_.testStarted(start);
+    owner_.form_.questionArea->SootTab->setRowCount(0);
+}
+
+void ProtocolCommands::Recorder::questionShown(int row, const QString& text)
+{
+    owner_.history_.questionShown(row, text);
+}
+
+void ProtocolCommands::Recorder::answerJudged(const Presentation& question, const GivenAnswer& answer, bool right)
+{
+    owner_.history_.answerJudged(question, answer, right);
+    if (question.kind == QuestionKind::Matching)
+        owner_.showMatching(
+            matchingRows(question.rightTexts, question.rightCodes, question.leftTexts, answer.matchingChoices));
+}
+
+void ProtocolCommands::showMatching(const std::vector<MatchingRow>& rows)
+{
+    QTableWidget* grid = form_.questionArea->SootTab;
+    grid->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const MatchingRow& m = rows[size_t(r)];
+        const QString cells[] = {m.rightNumber, m.item, m.chosen, m.chosenNumber};
+        for (int c = 0; c < 4 && c < grid->columnCount(); ++c)
+            grid->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+}
+
 TestFigures ProtocolCommands::figures() const
 {
-    const TestRun& run = form_.testRun();
-    const SessionState& s = run.session();
+    const SessionState& s = form_.testRun().session();
     TestFigures f;
     f.started = s.startTime.isValid();
     f.kWopr = s.counters.kWopr;
@@ -74,13 +104,13 @@ TestFigures ProtocolCommands::figures() const
     f.werBal = s.counters.werBal;
     f.ocenka = s.grade.ocenka;
     f.tenPoint = s.grade.tenPoint;
-    f.examinee = form_.subjectPanel->INN_New->text();
-    f.subject = form_.subjectPanel->PredmetName->currentText();
+    f.examinee = s.examinee;
+    f.subject = s.subjectName;
     f.topic = s.topicName;
     f.startTime = s.startTime;
     f.now = clockNow();
     // Before the test ends, the time spent so far.
-    f.elapsed = run.elapsedTime();
+    f.elapsed = s.elapsed;
     if (f.elapsed.isEmpty() && f.started)
         f.elapsed = elapsedText(s.startTime, f.now);
     return f;

@@ -59,6 +59,21 @@ public:
     TestFigures figures() const;
 
 private:
+    // What the running test hands over: into the history, and a matching
+    // answer into the main window's grid SootTab as well.
+    class Recorder : public AnswerHistory {
+    public:
+        explicit Recorder(ProtocolCommands& owner) : owner_(owner) {}
+        void testStarted(const HistoryStart& start) override;
+        void questionShown(int row, const QString& text) override;
+        void answerJudged(const Presentation& question, const GivenAnswer& answer, bool right) override;
+
+    private:
+        ProtocolCommands& owner_;
+    };
+
+    // SootTab: one row per right-hand item of the matching answer.
+    void showMatching(const std::vector<MatchingRow>& rows);
     FotoFolder foto() const;
     void show(const std::shared_ptr<Document>& doc);
     // Gauge1 while a long document is built.
@@ -66,6 +81,7 @@ private:
 
     TForm1& form_;
     HistoryDocument history_;
+    Recorder recorder_{*this};
     DocumentHolder holder_;
     ShowDocument showDocument_;
     ShowWorkbook showWorkbook_;
