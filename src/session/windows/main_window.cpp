@@ -18,6 +18,7 @@
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
 #include "session/windows/trainer_commands.h"
+#include "reports/windows/protocol_commands.h"
 #include "platform/clock.h"
 #include "storage/contents_page.h"
 #include "storage/error.h"
@@ -128,6 +129,7 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     testRun_ = std::make_unique<TestRun>(*this);
     timers_ = std::make_unique<RunTimers>(*this);
     trainer_ = std::make_unique<TrainerCommands>(*this);
+    protocols_ = std::make_unique<ProtocolCommands>(*this);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 
@@ -143,6 +145,7 @@ TForm1::~TForm1()
     // Closing the window while it is destroyed moves the focus and fires
     // signals: no handler may run on a half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    protocols_.reset();
     trainer_.reset();
     timers_.reset();
     testRun_.reset();

@@ -22,8 +22,9 @@
 // check), subjects() (activation, subject and topic choice, the range),
 // service() (the small commands and the Service menu), testRun() (Start
 // and Stop, presenter, checker, results window, the timers Timer1/Timer2),
-// timers() (their ticks, the minutes left) and trainer() (modes, hints,
-// postponing, replay, the exam form).
+// timers() (their ticks, the minutes left), trainer() (modes, hints,
+// postponing, replay, the exam form) and protocols() (answer history,
+// protocol, printouts, contents workbook).
 // A feature built later adds its own handler group beside these and connects
 // it in its constructor; every handler shows a failure in the general error
 // dialog.
@@ -46,6 +47,7 @@ namespace tavel {
 class AnswerRows;
 class EntryHandlers;
 class MainMenu;
+class ProtocolCommands;
 class QuestionArea;
 class RunTimers;
 class ScorePanel;
@@ -85,6 +87,7 @@ public:
     TestRun& testRun() { return *testRun_; }
     RunTimers& timers() { return *timers_; }
     TrainerCommands& trainer() { return *trainer_; }
+    ProtocolCommands& protocols() { return *protocols_; }
 
     // The start-up steps, run once right after the window is created: the
     // hint look, then the shared files (session/startup.h) shown in the
@@ -130,6 +133,7 @@ private:
     std::unique_ptr<TestRun> testRun_;
     std::unique_ptr<RunTimers> timers_;
     std::unique_ptr<TrainerCommands> trainer_;
+    std::unique_ptr<ProtocolCommands> protocols_;
     QPointer<QWindow> lastFocus_;
     bool shown_ = false;
     bool activating_ = false;
