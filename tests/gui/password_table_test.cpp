@@ -89,7 +89,7 @@ TEST_F(PasswordTableTest, SaveRewritesTheUserFileForTheNextStart)
     EXPECT_EQ(state.users[1].userCode, QStringLiteral("02"));
 }
 
-TEST_F(PasswordTableTest, BadDateOrAccessLetterKeepsTheFormerFile)
+TEST_F(PasswordTableTest, BadDateOrEmptyPasswordKeepsTheFormerFile)
 {
     const QByteArray before = t.read("Baza/Dostup.dat");
     open([](QDialog& table) {
@@ -97,7 +97,7 @@ TEST_F(PasswordTableTest, BadDateOrAccessLetterKeepsTheFormerFile)
         setCell(table, 2, 1, QStringLiteral("31.13.2024"));
         press(table, "ZapDostup");
         setCell(table, 2, 1, QStringLiteral("01.12.2024"));
-        setCell(table, 3, 4, QStringLiteral("A"));
+        setCell(table, 3, 3, QString());
         press(table, "ZapDostup");
         press(table, "Zakrit");
     });
