@@ -1,0 +1,101 @@
+// The draw of the package exam.
+#include "sets/package_exam.h"
+
+#include "sets/code_keys.h"
+#include "storage/cp1251.h"
+#include "storage/error.h"
+#include "storage/text.h"
+
+#include <QDir>
+#include <QHash>
+#include <cmath>
+
+namespace tavel {
+namespace {
+
+} // namespace
+
+std::vector<int> drawPositions(int total, int wanted, RandomSource& random)
+{
+    std::vector<int> out;
+    if (total <= 0 || wanted <= 0)
+        return out;
+    if (wanted >= total) {
+        out.resize(size_t(total));
+        for (int i = 0; i < total; ++i)
+            out[size_t(i)] = i;
+        return out;
+    }
+    std::vector<char> marked(size_t(total), 0);
+    int count = 0;
+    while (count < wanted) {
+        const int k = int(std::nearbyint(random.next() * total));
+        if (k >= total || marked[size_t(k)])
+            continue;
+        marked[size_t(k)] = 1;
+        ++count;
+    }
+    out.reserve(size_t(wanted));
+    for (int i = 0; i < total; ++i)
+        if (marked[size_t(i)])
+            out.push_back(i);
+    return out;
+}
+
+PackageDraw drawPackage(const PackageFile& package, const RecordFile& wopros, bool shuffle, RandomSource& random)
+{
+    if (package.trailingBytes != 0)
+        throw Error(partialRecordMessage(package));
+
+    // Every count is checked before anything is drawn.
+    const QString where = QStringLiteral("Файл пакета %1").arg(QDir::toNativeSeparators(package.path));
+    struct Wanted {
+        QByteArray key;
+        int total;
+        int wanted;
+    };
+    std::vector<Wanted> topics;
+    QHash<QByteArray, std::vector<int>> members; // topic -> its question records, file order
+    for (size_t i = 0; i < package.rows.size(); ++i) {
+        const PackageRecord& row = package.rows[i];
+        const int wanted = countOf(row, true, where, int(i));
+        const int total = countOf(row, false, where, int(i));
+        if (wanted <= 0)
+            continue;
+        const QByteArray key = code_keys::package(row);
+        topics.push_back({key, total, wanted});
+        members.insert(key, {});
+    }
+
+    // One pass over the questions serves every topic.
+    QByteArray key;
+    for (int i = 0; i < wopros.count(); ++i) {
+        const RecordView r = wopros.at(i);
+        key = code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode);
+        if (auto it = members.find(key); it != members.end())
+            it->push_back(i);
+    }
+
+    PackageDraw draw;
+    size_t next = 0;
+    for (size_t i = 0; i < package.rows.size(); ++i) {
+        const PackageRecord& row = package.rows[i];
+        if (countOf(row, true, where, int(i)) <= 0)
+            continue;
+        const Wanted& topic = topics[next++];
+        draw.lines << trimmed(row.topicName) + QStringLiteral(" задано ") + trimmed(row.wantedCount);
+        const std::vector<int>& records = members.value(topic.key);
+        const int real = std::min(std::max(topic.total, 0), int(records.size()));
+        if (shuffle) {
+            for (const int position : drawPositions(real, topic.wanted, random))
+                draw.questions.push_back(QuestionRecord::decode(wopros.at(records[size_t(position)])));
+        } else {
+            // In file order, as many as wanted: "Всего" plays no part here.
+            for (int p = 0; p < std::min(int(records.size()), topic.wanted); ++p)
+                draw.questions.push_back(QuestionRecord::decode(wopros.at(records[size_t(p)])));
+        }
+    }
+    return draw;
+}
+
+} // namespace tavel
