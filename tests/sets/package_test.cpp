@@ -283,4 +283,8 @@ TEST(PackageExam, CandidatesCountTheRangeOverTheSetAndCutBeforeShuffling)
 
     writeTempFile(t.path(QStringLiteral("Temp.dat")), set);
     EXPECT_EQ(readRecords<QuestionRecord>(t.path(QStringLiteral("Temp.dat"))).size(), 30u);
+    // A Temp.dat that cannot be written is named.
+    QDir().mkpath(t.path(QStringLiteral("Locked/Temp.dat")));
+    EXPECT_TRUE(errorOf([&] { writeTempFile(t.path(QStringLiteral("Locked/Temp.dat")), set); })
+                    .contains(QStringLiteral("Temp.dat")));
 }

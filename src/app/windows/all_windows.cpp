@@ -12,6 +12,11 @@
 #include "session/windows/rang_window.h"
 #include "session/windows/results_window.h"
 #include "session/windows/sys_admin.h"
+#include "sets/windows/dictionary_window.h"
+#include "sets/windows/keyword_window.h"
+#include "sets/windows/package_editor.h"
+#include "sets/windows/package_list.h"
+#include "sets/windows/set_commands.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,7 +34,8 @@ AllWindows::AllWindows(AppState& state)
     // TNastroika, settings
     form5_ = std::make_unique<TForm5>(state.home, form1_.get()); // TForm5, password table
     set_.form5 = form5_.get();
-    // TNaborWopr, package editor
+    naborWopr_ = std::make_unique<TNaborWopr>(state.home, form1_.get()); // TNaborWopr, package editor
+    set_.naborWopr = naborWopr_.get();
     // TSpisPredm, subject list
     dalsheOkno_ = std::make_unique<TDalsheOkno>(form1_.get()); // TDalsheOkno, correct answer
     set_.dalsheOkno = dalsheOkno_.get();
@@ -39,8 +45,10 @@ AllWindows::AllWindows(AppState& state)
         teksti_->FormCreate(form1_->frameGeometry().height(), screen->availableGeometry());
     klass_ = std::make_unique<TKlass>(form1_.get()); // TKlass, matching and classification
     set_.klass = klass_.get();
-    // TPoSlovu, keyword set
-    // TRedak, small edit window
+    redak_ = std::make_unique<TRedak>(form1_.get());
+    poSlovu_ = std::make_unique<TPoSlovu>(redak_.get(), form1_.get()); // TPoSlovu, keyword set
+    set_.poSlovu = poSlovu_.get();
+    set_.redak = redak_.get(); // TRedak, small edit window
     // TTeoriya, reference notes
     gifPokaz_ = std::make_unique<TGifPokaz>(form1_.get()); // TGifPokaz, TJPGPokaz, pictures
     set_.gifPokaz = gifPokaz_.get();
@@ -52,7 +60,9 @@ AllWindows::AllWindows(AppState& state)
     set_.rangForm = rangForm_.get();
     finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
     set_.finish = finish_.get();
-    // TSpisokPaketov, package list
+    spisokPaketov_ = std::make_unique<TSpisokPaketov>(naborWopr_.get(), form1_.get()); // TSpisokPaketov, package list
+    set_.spisokPaketov = spisokPaketov_.get();
+    setCommands_ = std::make_unique<SetCommands>(*form1_, *spisokPaketov_, *poSlovu_, *redak_);
     sysAdmin_ = std::make_unique<TSysAdmin>(form1_.get()); // TSysAdmin, administrator prompt
     set_.sysAdmin = sysAdmin_.get();
 }
@@ -60,6 +70,11 @@ AllWindows::AllWindows(AppState& state)
 AllWindows::~AllWindows()
 {
     // Child windows first: the main window is their Qt parent.
+    setCommands_.reset();
+    spisokPaketov_.reset();
+    poSlovu_.reset();
+    redak_.reset();
+    naborWopr_.reset();
     sysAdmin_.reset();
     finish_.reset();
     rangForm_.reset();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -100,6 +101,20 @@ std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial)
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    if (Script* script = Script::active()) {
+        const auto answer = script->take({BoxKind::OpenFile, title, folder});
+        if (answer && answer->kind == Script::Answer::Text)
+            return answer->text;
+        return std::nullopt;
+    }
+    const QString chosen = QFileDialog::getOpenFileName(parent, title, folder, filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }
 
 int execModal(QDialog* dialog)

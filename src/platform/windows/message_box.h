@@ -51,6 +51,13 @@ std::optional<QString> input(QWidget* parent, const QString& caption, const QStr
 // The colour dialog; nothing on Cancel.
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
 
+// The open-file dialog: `title`, the initial `folder` and a Qt name filter
+// ("Рисунки (*.gif *.jpg)"). The chosen file's path; nothing on Cancel.
+// Scripted: answered by answerText (the path); the log holds the title and,
+// as text, the folder.
+std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter);
+
 // Shows `dialog` modally and returns QDialog::exec's result.
 int execModal(QDialog* dialog);
 
@@ -60,7 +67,7 @@ bool guarded(QWidget* parent, const std::function<void()>& action);
 
 namespace testing {
 
-enum class BoxKind { Information, Warning, Error, Question, Input, Colour, Modal };
+enum class BoxKind { Information, Warning, Error, Question, Input, Colour, Modal, OpenFile };
 
 struct ShownBox {
     BoxKind kind;

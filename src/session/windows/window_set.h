@@ -12,7 +12,11 @@ class TForm5;
 class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
+class TNaborWopr;
+class TPoSlovu;
 class TRangForm;
+class TRedak;
+class TSpisokPaketov;
 class TSysAdmin;
 class TTeksti;
 
@@ -27,6 +31,10 @@ struct WindowSet {
     TRangForm* rangForm = nullptr;   // ranking
     TFinish* finish = nullptr;       // results
     TSysAdmin* sysAdmin = nullptr;   // administrator prompt
+    TNaborWopr* naborWopr = nullptr; // package editor
+    TPoSlovu* poSlovu = nullptr;     // keyword set
+    TRedak* redak = nullptr;         // small edit window (keyword dictionary)
+    TSpisokPaketov* spisokPaketov = nullptr; // package list
 };
 
 } // namespace tavel
