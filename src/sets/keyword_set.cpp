@@ -4,6 +4,7 @@
 #include "sets/keyword_set.h"
 
 #include "sets/code_keys.h"
+#include "sets/record_scan.h"
 #include "storage/cp1251.h"
 #include "storage/error.h"
 #include "storage/text.h"
@@ -12,6 +13,7 @@
 #include <QHash>
 #include <QSet>
 #include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace tavel {
@@ -32,52 +34,83 @@ const std::array<char, 256>& lowerTable()
     return table;
 }
 
-// Lower-cases `text` into `buffer` (reused between calls).
-QByteArrayView lowered(QByteArrayView text, QByteArray& buffer)
-{
-    const auto& table = lowerTable();
-    buffer.resize(text.size());
-    char* out = buffer.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = table[uchar(text[i])];
-    return QByteArrayView(buffer.constData(), text.size());
-}
+// A keyword, lower case, as the search uses it: its bytes and the bytes
+// whose lower case is its first byte (the letter in either case).
+struct Folded {
+    QByteArray word;
+    char starts[4] = {};
+    int startCount = 0;
+    const std::array<char, 256>* lower_ = &lowerTable();
+
+    explicit Folded(QByteArray lowerWord) : word(std::move(lowerWord))
+    {
+        if (word.isEmpty())
+            return;
+        const auto& lower = lowerTable();
+        for (int b = 0; b < 256; ++b)
+            if (lower[size_t(b)] == word[0] && startCount < 4)
+                starts[startCount++] = char(b);
+    }
+
+    // True when the text, lower-cased, holds the word. The first letter is
+    // found with memchr in each of its cases, the rest compared through the
+    // lower-case table, so the text is neither copied nor walked byte by byte.
+    bool in(QByteArrayView text) const
+    {
+        const qsizetype m = word.size();
+        if (m == 0)
+            return true;
+        const auto& lower = *lower_;
+        const char* t = text.data();
+        const qsizetype last = text.size() - m; // the last place the word can start
+        for (int s = 0; s < startCount; ++s) {
+            qsizetype from = 0;
+            while (from <= last) {
+                const void* hit = std::memchr(t + from, starts[s], size_t(last - from + 1));
+                if (!hit)
+                    break;
+                const qsizetype i = static_cast<const char*>(hit) - t;
+                qsizetype j = 1;
+                while (j < m && lower[uchar(t[i + j])] == word[j])
+                    ++j;
+                if (j == m)
+                    return true;
+                from = i + 1;
+            }
+        }
+        return false;
+    }
+};
 
 // The two keywords as bytes; `possible` is false when a keyword holds a
 // character the code page cannot store (no stored text can hold it).
 struct Keywords {
-    QByteArray w1;
-    QByteArray w2;
+    Folded w1;
+    Folded w2;
     bool possible = true;
 
     Keywords(const QString& word1, const QString& word2)
+        : w1(cp1251::encode(keywordOf(word1))), w2(cp1251::encode(keywordOf(word2)))
     {
-        const QString a = keywordOf(word1);
-        const QString b = keywordOf(word2);
-        possible = cp1251::canEncode(a) && cp1251::canEncode(b);
-        w1 = cp1251::encode(a);
-        w2 = cp1251::encode(b);
+        possible = cp1251::canEncode(keywordOf(word1)) && cp1251::canEncode(keywordOf(word2));
     }
 
-    bool foundIn(QByteArrayView lowerText) const
-    {
-        return (w1.isEmpty() || lowerText.indexOf(w1) >= 0) && (w2.isEmpty() || lowerText.indexOf(w2) >= 0);
-    }
+    bool foundIn(QByteArrayView text) const { return w1.in(text) && w2.in(text); }
 };
 
 // The kind of every topic, by its codes as stored (untrimmed): the first
 // Tema.dat record with those codes decides.
-QHash<QByteArray, bool> topicKinds(const RecordFile& tema, TopicKind kind)
+QHash<QByteArray, bool> topicKinds(const QString& temaPath, TopicKind kind)
 {
     QHash<QByteArray, bool> kinds;
-    for (int i = 0; i < tema.count(); ++i) {
-        const RecordView r = tema.at(i);
+    RecordScanner scanner(TopicRecord::layout(), 1024);
+    scanner.scan(temaPath, [&](int, const RecordView& r) {
         QByteArray key = r.rawText(tema::SubjectCode).toByteArray();
         key += '\x01';
         key.append(r.rawText(tema::TopicCode));
         if (!kinds.contains(key))
             kinds.insert(key, topicOfKind(r.text(tema::TopicName), kind));
-    }
+    });
     return kinds;
 }
 
@@ -125,84 +158,104 @@ QString keywordSetTitle(TopicKind kind, const QString& word1, const QString& wor
     return topicKindText(kind) + QStringLiteral(" Ключевые слова: ") + keywordOf(word1) + u' ' + keywordOf(word2);
 }
 
-QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QString& word1, const QString& word2)
+QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QString& word1, const QString& word2,
+                            AnswerCodes* answerCodes)
 {
+    if (answerCodes)
+        answerCodes->clear();
     const QString where = QStringLiteral("Файл пакета %1").arg(QDir::toNativeSeparators(files.examPath));
     std::vector<int> limits;
     limits.reserve(files.package.size());
-    QHash<QByteArray, std::vector<int>> matches; // package topic -> matching questions, file order
+    QHash<quint64, std::vector<int>> matches; // package topic -> matching questions, file order
     for (size_t i = 0; i < files.package.size(); ++i) {
-        const PackageRecord& row = files.package[i];
-        limits.push_back(countOf(row, false, where, int(i)));
-        matches.insert(code_keys::package(row), {});
+        limits.push_back(countOf(files.package[i], false, where, int(i)));
+        matches.insert(code_keys::package(files.package[i]), {});
     }
     const Keywords words(word1, word2);
     if (!words.possible)
         return {};
 
-    const RecordFile& wopros = *files.wopros;
-    const QHash<QByteArray, bool> kinds = kind == TopicKind::Any ? QHash<QByteArray, bool>() : topicKinds(*files.tema, kind);
-    QByteArray buffer;
-    QByteArray key;
-    for (int i = 0; i < wopros.count(); ++i) {
-        const RecordView r = wopros.at(i);
-        key = code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode);
-        const auto it = matches.find(key);
-        if (it == matches.end() || !words.foundIn(lowered(r.rawText(wopros::QuestionText), buffer)))
-            continue;
+    // First pass: the questions of the package's topics that hold the words,
+    // kept whole (they are few) so the set needs no second read of them.
+    const QHash<QByteArray, bool> kinds =
+        kind == TopicKind::Any ? QHash<QByteArray, bool>() : topicKinds(files.temaPath, kind);
+    std::vector<QByteArray> kept;
+    std::vector<code_keys::QuestionKey> codes; // of every question record, file order
+    codes.reserve(size_t(RecordFile::countOnDisk(files.woprosPath, QuestionRecord::layout())));
+    QByteArray stored;
+    RecordScanner questions(QuestionRecord::layout());
+    questions.scan(files.woprosPath, [&](int, const RecordView& r) {
+        codes.push_back(
+            code_keys::question(r, wopros::SubjectCode, wopros::TopicCode, wopros::TestCode, wopros::QuestionNo));
+        const auto it = matches.find(code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode));
+        if (it == matches.end() || !words.foundIn(r.rawText(wopros::QuestionText)))
+            return;
         if (kind != TopicKind::Any) {
-            QByteArray stored = r.rawText(wopros::SubjectCode).toByteArray();
+            stored = r.rawText(wopros::SubjectCode).toByteArray();
             stored += '\x01';
             stored.append(r.rawText(wopros::TopicCode));
             // A question of a topic missing from Tema.dat has no name to judge.
             if (!kinds.value(stored, false))
-                continue;
+                return;
         }
-        it->push_back(i);
-    }
+        it->push_back(int(kept.size()));
+        kept.push_back(r.bytes().toByteArray());
+    });
 
     QuestionSet set;
-    QSet<QByteArray> inSet;
+    QSet<code_keys::QuestionKey> inSet;
+    const RecordLayout& layout = QuestionRecord::layout();
     for (size_t i = 0; i < files.package.size(); ++i) {
-        const PackageRecord& row = files.package[i];
-        const std::vector<int>& found = matches.value(code_keys::package(row));
+        const std::vector<int>& found = matches[code_keys::package(files.package[i])];
         const int limit = limits[i] > 0 ? std::min(limits[i], int(found.size())) : int(found.size());
         for (int k = 0; k < limit; ++k) {
-            const RecordView r = wopros.at(found[size_t(k)]);
+            const RecordView r(layout, kept[size_t(found[size_t(k)])]);
             set.push_back(QuestionRecord::decode(r));
-            inSet.insert(code_keys::question(r, wopros::SubjectCode, wopros::TopicCode, wopros::TestCode, wopros::QuestionNo));
+            inSet.insert(code_keys::question(r, wopros::SubjectCode, wopros::TopicCode, wopros::TestCode,
+                                             wopros::QuestionNo));
         }
     }
 
-    // The answers name the questions still wanted, in answer order; one more
-    // pass over the questions finds the first record of each.
-    const RecordFile& otwet = *files.otwet;
-    std::vector<QByteArray> pending;
-    for (int i = 0; i < otwet.count(); ++i) {
-        const RecordView a = otwet.at(i);
-        if (!words.foundIn(lowered(a.rawText(otwet::AnswerText), buffer)))
-            continue;
-        key = code_keys::question(a, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo);
+    // Second pass: the answers name the questions still wanted, in answer
+    // order; the first record of each is found among the codes kept and read
+    // where it lies.
+    std::vector<code_keys::QuestionKey> pending;
+    RecordScanner answers(AnswerRecord::layout());
+    if (answerCodes)
+        answerCodes->reserve(size_t(RecordFile::countOnDisk(files.otwetPath, AnswerRecord::layout())));
+    answers.scan(files.otwetPath, [&](int, const RecordView& a) {
+        if (answerCodes)
+            answerCodes->push_back(
+                code_keys::question(a, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo));
+        if (!words.foundIn(a.rawText(otwet::AnswerText)))
+            return;
+        const code_keys::QuestionKey key =
+            code_keys::question(a, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo);
         if (!inSet.contains(key)) {
             inSet.insert(key);
             pending.push_back(key);
         }
-    }
+    });
     if (pending.empty())
         return set;
-    QHash<QByteArray, int> first;
+    QHash<code_keys::QuestionKey, int> first;
     first.reserve(qsizetype(pending.size()));
-    for (const QByteArray& k : pending)
+    for (const code_keys::QuestionKey& k : pending)
         first.insert(k, -1);
-    for (int i = 0; i < wopros.count(); ++i) {
-        const RecordView r = wopros.at(i);
-        key = code_keys::question(r, wopros::SubjectCode, wopros::TopicCode, wopros::TestCode, wopros::QuestionNo);
-        if (auto it = first.find(key); it != first.end() && *it < 0)
+    for (int i = 0; i < int(codes.size()); ++i) {
+        if (auto it = first.find(codes[size_t(i)]); it != first.end() && *it < 0)
             *it = i;
     }
-    for (const QByteArray& k : pending) {
-        if (const int i = first.value(k, -1); i >= 0)
-            set.push_back(QuestionRecord::decode(wopros.at(i)));
+    std::vector<int> indices;
+    for (const code_keys::QuestionKey& k : pending)
+        if (const int i = first.value(k); i >= 0)
+            indices.push_back(i);
+    std::vector<int> sorted = indices;
+    std::sort(sorted.begin(), sorted.end());
+    const std::vector<QByteArray> bytes = questions.readAt(files.woprosPath, sorted);
+    for (const int index : indices) {
+        const size_t at = size_t(std::lower_bound(sorted.begin(), sorted.end(), index) - sorted.begin());
+        set.push_back(QuestionRecord::decode(RecordView(layout, bytes[at])));
     }
     return set;
 }

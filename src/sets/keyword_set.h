@@ -15,7 +15,8 @@
 //    kind nor the package applies here.
 //
 // Lower case is Windows-1251's own (Ё and ё are one letter). A keyword with a
-// character the code page cannot hold matches nothing. Each file is read once.
+// character the code page cannot hold matches nothing. Each file is read once
+// (the questions found through answers are then read where they lie).
 #pragma once
 
 #include "sets/package.h"
@@ -41,12 +42,15 @@ QString keywordSetTitle(TopicKind kind, const QString& word1, const QString& wor
 struct KeywordFiles {
     QString examPath; // Exam.dat, for the error messages
     PackageRows package;
-    const RecordFile* tema;
-    const RecordFile* wopros;
-    const RecordFile* otwet;
+    QString temaPath;
+    QString woprosPath;
+    QString otwetPath;
 };
 
 // Throws Error naming Exam.dat and the record when a "Всего" is not a number.
-QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QString& word1, const QString& word2);
+// `answerCodes`, when given, receives the codes of every answer record (see
+// setCandidates).
+QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QString& word1, const QString& word2,
+                            AnswerCodes* answerCodes = nullptr);
 
 } // namespace tavel

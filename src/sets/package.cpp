@@ -2,7 +2,7 @@
 #include "sets/package.h"
 
 #include "sets/code_keys.h"
-#include "storage/cp1251.h"
+#include "sets/record_scan.h"
 #include "storage/error.h"
 #include "storage/text.h"
 
@@ -86,23 +86,21 @@ void totalsToWanted(PackageRows& rows)
         row.wantedCount = row.totalCount;
 }
 
-void recountTotals(PackageRows& rows, const RecordFile& wopros, const ScanProgress& progress)
+void recountTotals(PackageRows& rows, const QString& woprosPath, const ScanProgress& progress)
 {
     // Only the package's topics are counted: one hash lookup per question.
-    QHash<QByteArray, int> counts;
+    QHash<quint64, int> counts;
     for (const PackageRecord& row : rows)
         counts.insert(code_keys::package(row), 0);
-    const int n = wopros.count();
+    const int n = int(RecordFile::countOnDisk(woprosPath, QuestionRecord::layout()));
     const int step = std::max(1, n / 100);
-    QByteArray key;
-    for (int i = 0; i < n; ++i) {
+    RecordScanner scanner(QuestionRecord::layout());
+    scanner.scan(woprosPath, [&](int i, const RecordView& r) {
         if (progress && i % step == 0)
             progress(i, n);
-        const RecordView r = wopros.at(i);
-        key = code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode);
-        if (auto it = counts.find(key); it != counts.end())
+        if (auto it = counts.find(code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode)); it != counts.end())
             ++*it;
-    }
+    });
     if (progress)
         progress(n, n);
     for (PackageRecord& row : rows)

@@ -58,7 +58,7 @@ void totalsToWanted(PackageRows& rows);
 // Recount of "Всего": the number of question records of each row's topic
 // (trimmed codes), counted in one pass over Wopros.dat; a topic without
 // questions gets "0". `progress` is called a bounded number of times.
-void recountTotals(PackageRows& rows, const RecordFile& wopros, const ScanProgress& progress = {});
+void recountTotals(PackageRows& rows, const QString& woprosPath, const ScanProgress& progress = {});
 
 // Row moves. `selected` is a row index (0-based); each returns the row
 // selected afterwards. A move that does not apply changes nothing.

@@ -2,12 +2,13 @@
 #include "sets/package_exam.h"
 
 #include "sets/code_keys.h"
-#include "storage/cp1251.h"
+#include "sets/record_scan.h"
 #include "storage/error.h"
 #include "storage/text.h"
 
 #include <QDir>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace tavel {
@@ -42,7 +43,7 @@ std::vector<int> drawPositions(int total, int wanted, RandomSource& random)
     return out;
 }
 
-PackageDraw drawPackage(const PackageFile& package, const RecordFile& wopros, bool shuffle, RandomSource& random)
+PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, bool shuffle, RandomSource& random)
 {
     if (package.trailingBytes != 0)
         throw Error(partialRecordMessage(package));
@@ -50,33 +51,31 @@ PackageDraw drawPackage(const PackageFile& package, const RecordFile& wopros, bo
     // Every count is checked before anything is drawn.
     const QString where = QStringLiteral("Файл пакета %1").arg(QDir::toNativeSeparators(package.path));
     struct Wanted {
-        QByteArray key;
+        quint64 key;
         int total;
         int wanted;
     };
     std::vector<Wanted> topics;
-    QHash<QByteArray, std::vector<int>> members; // topic -> its question records, file order
+    QHash<quint64, std::vector<int>> members; // topic -> its question records, file order
     for (size_t i = 0; i < package.rows.size(); ++i) {
         const PackageRecord& row = package.rows[i];
         const int wanted = countOf(row, true, where, int(i));
         const int total = countOf(row, false, where, int(i));
         if (wanted <= 0)
             continue;
-        const QByteArray key = code_keys::package(row);
-        topics.push_back({key, total, wanted});
-        members.insert(key, {});
+        topics.push_back({code_keys::package(row), total, wanted});
+        members.insert(topics.back().key, {});
     }
 
     // One pass over the questions serves every topic.
-    QByteArray key;
-    for (int i = 0; i < wopros.count(); ++i) {
-        const RecordView r = wopros.at(i);
-        key = code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode);
-        if (auto it = members.find(key); it != members.end())
+    RecordScanner scanner(QuestionRecord::layout());
+    scanner.scan(woprosPath, [&](int i, const RecordView& r) {
+        if (auto it = members.find(code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode)); it != members.end())
             it->push_back(i);
-    }
+    });
 
     PackageDraw draw;
+    std::vector<int> chosen; // record indices in set order
     size_t next = 0;
     for (size_t i = 0; i < package.rows.size(); ++i) {
         const PackageRecord& row = package.rows[i];
@@ -84,16 +83,27 @@ PackageDraw drawPackage(const PackageFile& package, const RecordFile& wopros, bo
             continue;
         const Wanted& topic = topics[next++];
         draw.lines << trimmed(row.topicName) + QStringLiteral(" задано ") + trimmed(row.wantedCount);
-        const std::vector<int>& records = members.value(topic.key);
-        const int real = std::min(std::max(topic.total, 0), int(records.size()));
+        const std::vector<int>& records = members[topic.key];
         if (shuffle) {
+            const int real = std::min(std::max(topic.total, 0), int(records.size()));
             for (const int position : drawPositions(real, topic.wanted, random))
-                draw.questions.push_back(QuestionRecord::decode(wopros.at(records[size_t(position)])));
+                chosen.push_back(records[size_t(position)]);
         } else {
             // In file order, as many as wanted: "Всего" plays no part here.
             for (int p = 0; p < std::min(int(records.size()), topic.wanted); ++p)
-                draw.questions.push_back(QuestionRecord::decode(wopros.at(records[size_t(p)])));
+                chosen.push_back(records[size_t(p)]);
         }
+    }
+
+    // The chosen records are read where they lie, each once.
+    std::vector<int> sorted = chosen;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    const std::vector<QByteArray> bytes = scanner.readAt(woprosPath, sorted);
+    draw.questions.reserve(chosen.size());
+    for (const int index : chosen) {
+        const size_t at = size_t(std::lower_bound(sorted.begin(), sorted.end(), index) - sorted.begin());
+        draw.questions.push_back(QuestionRecord::decode(RecordView(QuestionRecord::layout(), bytes[at])));
     }
     return draw;
 }

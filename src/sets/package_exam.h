@@ -28,7 +28,7 @@ struct PackageDraw {
     QStringList lines;     // "<TopicName> задано <WantedCount>" per topic taken
 };
 
-PackageDraw drawPackage(const PackageFile& package, const RecordFile& wopros, bool shuffle, RandomSource& random);
+PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, bool shuffle, RandomSource& random);
 
 // W distinct positions of 0..T-1 drawn as above, in ascending order.
 std::vector<int> drawPositions(int total, int wanted, RandomSource& random);

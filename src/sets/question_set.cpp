@@ -2,6 +2,7 @@
 #include "sets/question_set.h"
 
 #include "sets/code_keys.h"
+#include "sets/record_scan.h"
 
 #include <QSet>
 
@@ -12,8 +13,8 @@ void writeTempFile(const QString& path, const QuestionSet& set)
     writeRecords(path, set);
 }
 
-SetCandidates setCandidates(const QuestionSet& set, const RecordFile& otwet, int firstOrdinal, int lastOrdinal,
-                            int questionLimit)
+SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, int firstOrdinal, int lastOrdinal,
+                            int questionLimit, const AnswerCodes* answerCodes)
 {
     SetCandidates out;
     int ordinal = 0;
@@ -25,17 +26,26 @@ SetCandidates setCandidates(const QuestionSet& set, const RecordFile& otwet, int
             out.questions.push_back(questionRow(record, QString()));
     }
     // Only the answers of the questions asked are decoded.
-    QSet<QByteArray> asked;
+    QSet<code_keys::QuestionKey> asked;
     asked.reserve(qsizetype(out.questions.size()));
     for (const QuestionRow& q : out.questions)
-        asked.insert(code_keys::join({cp1251::encode(q.subjectCode), cp1251::encode(q.topicCode),
-                                      cp1251::encode(q.testCode), cp1251::encode(q.questionNo)}));
-    for (int i = 0; i < otwet.count(); ++i) {
-        const RecordView a = otwet.at(i);
+        asked.insert(code_keys::questionKey(cp1251::encode(q.subjectCode), cp1251::encode(q.topicCode),
+                                            cp1251::encode(q.testCode), cp1251::encode(q.questionNo)));
+    RecordScanner scanner(AnswerRecord::layout());
+    if (answerCodes) {
+        std::vector<int> indices;
+        for (int i = 0; i < int(answerCodes->size()); ++i)
+            if (asked.contains((*answerCodes)[size_t(i)]))
+                indices.push_back(i);
+        for (const QByteArray& bytes : scanner.readAt(otwetPath, indices))
+            out.answers.push_back(answerRow(AnswerRecord::decode(RecordView(AnswerRecord::layout(), bytes))));
+        return out;
+    }
+    scanner.scan(otwetPath, [&](int, const RecordView& a) {
         if (asked.contains(code_keys::question(a, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode,
                                                otwet::QuestionNo)))
             out.answers.push_back(answerRow(AnswerRecord::decode(a)));
-    }
+    });
     return out;
 }
 

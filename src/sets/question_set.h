@@ -11,6 +11,7 @@
 #pragma once
 
 #include "session/question_list.h"
+#include "sets/code_keys.h"
 #include "storage/records.h"
 
 #include <QString>
@@ -31,12 +32,18 @@ struct SetCandidates {
     AnswerTable answers;    // the answers of those questions, file order
 };
 
+// The four codes of every answer record of Otwet.dat, in file order, taken by
+// a scan that read the file anyway (the keyword set's answer pass): with it,
+// the answers of the questions asked are read where they lie instead of in
+// one more pass over the file.
+using AnswerCodes = std::vector<code_keys::QuestionKey>;
+
 // The records whose ordinal (from 1, over the whole set) lies in
 // firstOrdinal..lastOrdinal, at most `questionLimit` of them (none when the
 // limit is 0 or less), and the answers of those questions from Otwet.dat
 // (whatever their topic), in file order: a question of any topic finds its
 // answers, and no other answer is decoded.
-SetCandidates setCandidates(const QuestionSet& set, const RecordFile& otwet, int firstOrdinal, int lastOrdinal,
-                            int questionLimit);
+SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, int firstOrdinal, int lastOrdinal,
+                            int questionLimit, const AnswerCodes* answerCodes = nullptr);
 
 } // namespace tavel

@@ -28,7 +28,6 @@ QStringList ids(const QuestionSet& set)
 class KeywordSubject : public ::testing::Test {
 protected:
     TempHome t;
-    RecordFile tema, wopros, otwet;
     PackageRows package;
 
     void SetUp() override
@@ -58,18 +57,15 @@ protected:
     void questions(const std::vector<QuestionRecord>& qs)
     {
         writeRecords(t.path("Wopros.dat"), qs);
-        wopros = RecordFile::read(t.path("Wopros.dat"), QuestionRecord::layout());
-        tema = RecordFile::read(t.path("Tema.dat"), TopicRecord::layout());
     }
     void answers(const std::vector<AnswerRecord>& as)
     {
         writeRecords(t.path("Otwet.dat"), as);
-        otwet = RecordFile::read(t.path("Otwet.dat"), AnswerRecord::layout());
     }
 
     QStringList build(TopicKind kind, const QString& w1, const QString& w2 = {})
     {
-        return ids(buildKeywordSet({t.path("Exam.dat"), package, &tema, &wopros, &otwet}, kind, w1, w2));
+        return ids(buildKeywordSet({t.path("Exam.dat"), package, t.path("Tema.dat"), t.path("Wopros.dat"), t.path("Otwet.dat")}, kind, w1, w2));
     }
 };
 

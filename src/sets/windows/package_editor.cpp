@@ -271,10 +271,8 @@ void TNaborWopr::FormActivate()
 void TNaborWopr::WseClick()
 {
     dialogs::guarded(this, [this] {
-        const RecordFile wopros =
-            RecordFile::read(subjectFile(subjectFolder_, subject_files::questions), QuestionRecord::layout());
         PackageRows rows = this->rows();
-        recountTotals(rows, wopros, [this](int done, int total) {
+        recountTotals(rows, subjectFile(subjectFolder_, subject_files::questions), [this](int done, int total) {
             Gauge1->setRange(0, std::max(1, total));
             Gauge1->setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

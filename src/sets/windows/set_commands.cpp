@@ -41,15 +41,6 @@
 #endif
 
 namespace tavel {
-namespace {
-
-RecordFile readSubjectFile(const QString& folder, QStringView name, const RecordLayout& layout)
-{
-    const QString path = subjectFile(folder, name);
-    return QFileInfo::exists(path) ? RecordFile::read(path, layout) : RecordFile();
-}
-
-} // namespace
 
 SetCommands::SetCommands(TForm1& form, TSpisokPaketov& list, TPoSlovu& keywords, TRedak& redak)
     : form_(form), list_(list), keywords_(keywords), redak_(redak)
@@ -98,12 +89,12 @@ void SetCommands::N28Click()
     QStringList lines;
     const bool built = dialogs::guarded(&form_, [&] {
         const PackageFile package = readPackage(path);
-        const RecordFile wopros = readSubjectFile(folder, subject_files::questions, QuestionRecord::layout());
-        PackageDraw draw = drawPackage(package, wopros, app.shuffle, randomSource());
+        PackageDraw draw =
+            drawPackage(package, subjectFile(folder, subject_files::questions), app.shuffle, randomSource());
         writeTempFile(subjectFile(folder, subject_files::temp), draw.questions);
-        const RecordFile otwet = readSubjectFile(folder, subject_files::answers, AnswerRecord::layout());
         const TestSettingsPanel& settings = *form_.testSettings;
-        candidates = setCandidates(draw.questions, otwet, settings.PervNomVopr->value(),
+        candidates = setCandidates(draw.questions, subjectFile(folder, subject_files::answers),
+                                   settings.PervNomVopr->value(),
                                    settings.PoslNomVopr->value(), app.questionLimit);
         lines = draw.lines;
     });
@@ -175,16 +166,14 @@ void SetCommands::IskatClick()
                 throw Error(partialRecordMessage(package));
             files.package = std::move(package.rows);
         }
-        const RecordFile tema = readSubjectFile(folder, subject_files::topics, TopicRecord::layout());
-        const RecordFile wopros = readSubjectFile(folder, subject_files::questions, QuestionRecord::layout());
-        const RecordFile otwet = readSubjectFile(folder, subject_files::answers, AnswerRecord::layout());
-        files.tema = &tema;
-        files.wopros = &wopros;
-        files.otwet = &otwet;
-        const QuestionSet set = buildKeywordSet(files, kind, word1, word2);
+        files.temaPath = subjectFile(folder, subject_files::topics);
+        files.woprosPath = subjectFile(folder, subject_files::questions);
+        files.otwetPath = subjectFile(folder, subject_files::answers);
+        AnswerCodes answerCodes;
+        const QuestionSet set = buildKeywordSet(files, kind, word1, word2, &answerCodes);
         writeTempFile(subjectFile(folder, subject_files::temp), set);
         empty = set.empty();
-        candidates = setCandidates(set, otwet, 1, INT_MAX, app.questionLimit);
+        candidates = setCandidates(set, files.otwetPath, 1, INT_MAX, app.questionLimit, &answerCodes);
     });
     if (!built)
         return;
