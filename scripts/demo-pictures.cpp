@@ -5,19 +5,27 @@
 //   Inform/Foto/2_3_2_2.gif   a flowchart of a counting loop, the step being
 //                             carried out lit up (animated GIF, endless);
 //   Istoriy/Foto/1_2_1_1.jpg  a schematic map of the Kulikovo field (JPEG);
-//   Matem/Foto/pifagor.rtf    the Pythagorean theorem, bold and italic.
+//   Matem/Foto/pifagor.rtf    the Pythagorean theorem, bold and italic;
+//   Istoriy/Konspekt/Реформы 1860-1870-х годов.pdf
+//                             a reference note of the demo's notes folder,
+//                             laid out by QTextDocument, written by QPdfWriter
+//                             (its creation date fixed, so runs agree).
 // Pictures are painted with QPainter; GIFs are written through giflib with a
 // palette of blends between the few colours each picture uses, JPEGs through
 // libjpeg. The output is the same on every run with the same fonts.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPdfWriter>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTextDocument>
 
 #include <gif_lib.h>
 
@@ -509,6 +517,54 @@ void writePythagoras(const QString& path)
     });
 }
 
+// ---- Istoriy: a reference note as PDF ----
+
+void writeReformsNote(const QString& path)
+{
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        writer.setCreator(QStringLiteral("Tavel demo"));
+        writer.setTitle(QStringLiteral("Реформы 1860-1870-х годов"));
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+        doc.setHtml(QStringLiteral(
+            "<h2>Реформы 1860–1870-х годов</h2>"
+            "<p>Поражение в Крымской войне показало отставание России. Александр II начал "
+            "преобразования, которые современники назвали <b>великими реформами</b>.</p>"
+            "<table border='1' cellpadding='4' cellspacing='0'>"
+            "<tr><th>Год</th><th>Реформа</th><th>Главное</th></tr>"
+            "<tr><td>1861</td><td>Крестьянская</td><td>отмена крепостного права, выкупные платежи</td></tr>"
+            "<tr><td>1864</td><td>Земская</td><td>выборные земские собрания и управы</td></tr>"
+            "<tr><td>1864</td><td>Судебная</td><td>суд присяжных, адвокатура, гласность</td></tr>"
+            "<tr><td>1870</td><td>Городская</td><td>городские думы</td></tr>"
+            "<tr><td>1874</td><td>Военная</td><td>всесословная воинская повинность</td></tr>"
+            "</table>"
+            "<p><i>Запомните:</i> реформы создали местное самоуправление и независимый суд, "
+            "но сохранили самодержавие.</p>"));
+        doc.print(&writer); // laid out on the writer's pages, margins as set
+    }
+    // The creation date changes on every run; a fixed one of the same length
+    // keeps the cross-reference offsets right.
+    const QRegularExpression date(QStringLiteral("/CreationDate \\(D:[0-9]{14}[^)]*\\)"));
+    QString latin = QString::fromLatin1(pdf);
+    const auto match = date.match(latin);
+    if (match.hasMatch()) {
+        const QString fixed = QStringLiteral("/CreationDate (D:20240901120000Z)");
+        latin.replace(match.capturedStart(), match.capturedLength(),
+                      fixed.leftJustified(match.capturedLength(), u' '));
+        pdf = latin.toLatin1();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -529,6 +585,9 @@ int main(int argc, char** argv)
         drawLoop(root.filePath(QStringLiteral("Inform/Foto/2_3_2_2.gif")));
         drawKulikovo(root.filePath(QStringLiteral("Istoriy/Foto/1_2_1_1.jpg")));
         writePythagoras(root.filePath(QStringLiteral("Matem/Foto/pifagor.rtf")));
+        if (!root.mkpath(QStringLiteral("Istoriy/Konspekt")))
+            throw std::runtime_error("cannot create the Konspekt folder of Istoriy");
+        writeReformsNote(root.filePath(QStringLiteral("Istoriy/Konspekt/Реформы 1860-1870-х годов.pdf")));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "demo-pictures: %s\n", e.what());
         return 1;

@@ -7,6 +7,7 @@ packages=(
   libgif-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  poppler-utils unzip
 )
 missing=()
 for p in "${packages[@]}"; do

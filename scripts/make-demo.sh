@@ -11,7 +11,9 @@
 #                        stored in Windows-1251 with CR LF;
 #   <subject>/Foto/      question pictures and explanation files: plain texts
 #                        (*.txt, UTF-8 here) stored in Windows-1251 with CR LF,
-#                        everything else (pictures, rich texts) copied as it is.
+#                        everything else (pictures, rich texts) copied as it is;
+#   <subject>/Konspekt/  the subject's reference notes, copied as they are
+#                        (they are opened by the desktop's programs).
 # The remaining shared files (colours, code table) come from `tavel-base init`.
 # The result is byte-for-byte the same on every run.
 set -euo pipefail
@@ -65,6 +67,13 @@ while IFS= read -r source; do
   to_windows < "$source" > "$out/$relative"
   chmod 644 "$out/$relative"
 done < <(find demo-src -mindepth 2 -maxdepth 2 -name Slovar.txt | sort)
+
+while IFS= read -r source; do
+  target="$out/${source#demo-src/}"
+  mkdir -p "$(dirname "$target")"
+  cp "$source" "$target"
+  chmod 644 "$target"
+done < <(find demo-src -path '*/Konspekt/*' -type f | sort)
 
 rm -rf demo
 mv "$out" demo

@@ -2,7 +2,7 @@
 // picture windows.
 #include "session/explanation.h"
 
-#include "reports/rtf_reader.h"
+#include "text/rtf_reader.h"
 #include "storage/cp1251.h"
 #include "storage/error.h"
 #include "storage/text.h"

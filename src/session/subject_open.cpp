@@ -12,13 +12,6 @@
 namespace tavel {
 namespace {
 
-bool isPlainFolderName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && !name.contains(QLatin1Char(':'));
-}
-
 void checkFolderName(const AppState& state, const QString& subjectName, const QString& folder)
 {
     if (!isPlainFolderName(folder))

@@ -215,4 +215,36 @@ PackageView packageView(const PackageFile& file)
     return view;
 }
 
+Workbook packageGridWorkbook(const PackageRows& rows)
+{
+    Workbook book;
+    book.setTitle(QStringLiteral("Список тем"));
+    const QStringList titles{QStringLiteral("Предмет"), QStringLiteral("Тема"), QStringLiteral("Название темы"),
+                             QStringLiteral("Всего"), QStringLiteral("Надо")};
+    for (int c = 0; c < titles.size(); ++c)
+        book.setCell(1, c + 1, titles[c]);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const PackageRecord& row = rows[size_t(r)];
+        const QString cells[] = {row.subjectCode, row.topicCode, row.topicName, row.totalCount, row.wantedCount};
+        for (int c = 0; c < 5; ++c)
+            book.setCell(r + 2, c + 1, cells[c]);
+    }
+    book.fitColumns();
+    return book;
+}
+
+Workbook packageListWorkbook(const QStringList& paths)
+{
+    Workbook book;
+    book.setTitle(QStringLiteral("Список Экзаменов"));
+    book.setCell(1, 1, QStringLiteral("№"));
+    book.setCell(1, 2, QStringLiteral("Имя файла пакета"));
+    for (int r = 0; r < paths.size(); ++r) {
+        book.setCell(r + 2, 1, QString::number(r + 1));
+        book.setCell(r + 2, 2, packageNameTail(paths[r]));
+    }
+    book.fitColumns();
+    return book;
+}
+
 } // namespace tavel

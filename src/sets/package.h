@@ -13,6 +13,7 @@
 // - Saves are atomic: a failed save leaves the former file whole.
 #pragma once
 
+#include "reports/workbook.h"
 #include "storage/records.h"
 #include "storage/topic_scan.h"
 
@@ -98,5 +99,11 @@ struct PackageView {
     PackageSums sums;
 };
 PackageView packageView(const PackageFile& file);
+
+// The spreadsheet lists: the editor's grid with its title row (grid row r,
+// column c in sheet row r + 1, column c + 1), and the package list (number
+// and the part of the file name after "Exam"), each with fitted columns.
+Workbook packageGridWorkbook(const PackageRows& rows);
+Workbook packageListWorkbook(const QStringList& paths);
 
 } // namespace tavel

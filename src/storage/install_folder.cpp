@@ -24,6 +24,12 @@ QString matchEntry(const QDir& dir, const QString& name)
 
 } // namespace
 
+bool isPlainFolderName(QStringView name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
+        && !name.contains(u':');
+}
+
 InstallFolder::InstallFolder(QString root) : root_(QDir::cleanPath(QDir(root).absolutePath())) {}
 
 QString InstallFolder::path(QStringView windowsPath, bool createFolders) const

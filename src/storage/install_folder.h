@@ -10,6 +10,10 @@
 
 namespace tavel {
 
+// True when `name` can name a folder directly under the installation folder:
+// not empty, not "." or "..", no "/", "\" or ":".
+bool isPlainFolderName(QStringView name);
+
 class InstallFolder {
 public:
     InstallFolder() = default;

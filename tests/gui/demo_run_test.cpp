@@ -212,7 +212,7 @@ TEST_F(DemoRunTest, TypedAnswersAndTickBoxesFromStartToTheResults)
     EXPECT_EQ(score().Gauge2->value(), 0);
     EXPECT_FALSE(run().elapsedTime().isEmpty());
     QStringList marks;
-    for (const QuestionRow& row : run().unansweredList())
+    for (const QuestionRow& row : run().unansweredList().rows)
         marks << row.mark;
     EXPECT_EQ(marks.join(QString()), QStringLiteral("ппуппупууп"));
     EXPECT_EQ(shown(BoxKind::Error), 0);

@@ -117,7 +117,7 @@ TEST_F(SetsWindowTest, ReplacingTopicsAndLoadingAnotherPackage)
     editor.WiibranFile->setText(istoriy(QStringLiteral("Exam.dat")));
     editor.setSubjectFolder(t.path(QStringLiteral("Istoriy")));
     script.drive([&](QDialog& d) {
-        script.answerText(istoriy(QStringLiteral("Exam2.dat")));
+        script.answerFileName(istoriy(QStringLiteral("Exam2.dat")));
         press(d, "OtkrPak");
         EXPECT_EQ(column(editor.TemWopr, 2), QStringList{QStringLiteral("Петровская эпоха")});
         EXPECT_EQ(editor.WiibranFile->text(), istoriy(QStringLiteral("Exam.dat"))); // the package edited stays

@@ -197,8 +197,8 @@ TEST_F(TestRunTest, StartAsksTheRangeLocksTheChoiceAndStopRestoresIt)
     EXPECT_TRUE(settings().Nastroi->isHidden());
     EXPECT_FALSE(form()->menu().PeTekTemi->isVisible());
     // The unanswered list is a copy of the question list.
-    ASSERT_EQ(run().unansweredList().size(), 3u);
-    EXPECT_EQ(run().unansweredList()[0].mark, QStringLiteral("у"));
+    ASSERT_EQ(run().unansweredList().rows.size(), 3u);
+    EXPECT_EQ(run().unansweredList().rows[0].mark, QStringLiteral("у"));
 
     // Stop: the results window, then everything as before.
     int finishShown = 0;

@@ -197,6 +197,15 @@ TEST(PackageFiles, ListViewAndBrokenFiles)
     EXPECT_EQ(view.sums.total, 10);
     EXPECT_EQ(view.sums.wanted, 6);
 
+    // The spreadsheet lists: title row first, then one row per record or file.
+    const Workbook grid = packageGridWorkbook(file.rows);
+    EXPECT_EQ(grid.cell(1, 5), QStringLiteral("Надо"));
+    EXPECT_EQ(grid.cell(3, 2), QStringLiteral("2"));
+    EXPECT_EQ(grid.rowCount(), 4);
+    const Workbook list = packageListWorkbook(packageFiles(t.path(QStringLiteral("S"))));
+    EXPECT_EQ(list.cell(3, 1), QStringLiteral("2"));
+    EXPECT_EQ(list.cell(3, 2), QStringLiteral("2.dat"));
+
     // A trailing partial record and a missing file are named.
     t.write(QStringLiteral("S/Exam.dat"), t.read(QStringLiteral("S/Exam.dat")) + QByteArray(20, '\0'));
     file = readPackage(path);

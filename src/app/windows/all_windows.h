@@ -28,16 +28,27 @@ public:
     TForm1* form1() const { return set_.form1; }
     TForm5* form5() const { return set_.form5; }
     TSysAdmin* sysAdmin() const { return set_.sysAdmin; }
+    TZagruzka* zagruzka() const { return set_.zagruzka; }
+    TRedakWopros* redakWopros() const { return set_.redakWopros; }
 
 private:
     WindowSet set_;
+    // Makes the menu entries of the windows created here available.
+    void provideMenuEntries(AppState& state);
+
     std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TZagruzka> zagruzka_;
+    std::unique_ptr<TNastroika> nastroika_;
     std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<TSpisPredm> spisPredm_;
     std::unique_ptr<TDalsheOkno> dalsheOkno_;
     std::unique_ptr<TTeksti> teksti_;
     std::unique_ptr<TKlass> klass_;
+    std::unique_ptr<TTeoriya> teoriya_;
     std::unique_ptr<TGifPokaz> gifPokaz_;
     std::unique_ptr<TJPGPokaz> jpgPokaz_;
+    std::unique_ptr<TNeotWopr> neotWopr_;
+    std::unique_ptr<TRedakWopros> redakWopros_;
     std::unique_ptr<TRangForm> rangForm_;
     std::unique_ptr<TFinish> finish_;
     std::unique_ptr<TSysAdmin> sysAdmin_;

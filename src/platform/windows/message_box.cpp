@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <utility>
 
 namespace tavel::dialogs {
 namespace {
@@ -26,13 +27,34 @@ Script*& activeScript()
     return script;
 }
 
+std::function<void(const ShownBox&)>& unscriptedHandler()
+{
+    static std::function<void(const ShownBox&)> handler;
+    return handler;
+}
+
+// True when `box` is answered without being shown: by the active script, or
+// (with no answer) after the unscripted handler was told of it.
+bool answeredWithoutShowing(const ShownBox& box, std::optional<Script::Answer>& answer)
+{
+    if (Script* script = Script::active()) {
+        answer = script->take(box);
+        return true;
+    }
+    if (const auto& handler = unscriptedHandler()) {
+        handler(box);
+        answer.reset();
+        return true;
+    }
+    return false;
+}
+
 void showMessage(QWidget* parent, QMessageBox::Icon icon, BoxKind kind, const QString& caption,
                  const QString& text)
 {
-    if (Script* script = Script::active()) {
-        script->take({kind, caption, text});
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({kind, caption, text}, answer))
         return;
-    }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
@@ -62,10 +84,9 @@ void error(QWidget* parent, const QString& message)
 
 bool askYesNo(QWidget* parent, const QString& caption, const QString& text)
 {
-    if (Script* script = Script::active()) {
-        const auto answer = script->take({BoxKind::Question, caption, text});
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({BoxKind::Question, caption, text}, answer))
         return answer && answer->kind == Script::Answer::Yes;
-    }
     return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
@@ -73,8 +94,8 @@ bool askYesNo(QWidget* parent, const QString& caption, const QString& text)
 std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
                              const QString& defaultText)
 {
-    if (Script* script = Script::active()) {
-        const auto answer = script->take({BoxKind::Input, caption, prompt});
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({BoxKind::Input, caption, prompt}, answer)) {
         if (!answer || answer->kind == Script::Answer::Cancel || answer->kind == Script::Answer::No)
             return std::nullopt;
         if (answer->kind == Script::Answer::Text)
@@ -91,8 +112,8 @@ std::optional<QString> input(QWidget* parent, const QString& caption, const QStr
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial)
 {
     const QString caption = QStringLiteral("Цвет");
-    if (Script* script = Script::active()) {
-        const auto answer = script->take({BoxKind::Colour, caption, initial.name()});
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({BoxKind::Colour, caption, initial.name()}, answer)) {
         if (answer && answer->kind == Script::Answer::Colour)
             return answer->colour;
         return std::nullopt;
@@ -103,25 +124,46 @@ std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial)
     return colour;
 }
 
-std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter)
 {
-    if (Script* script = Script::active()) {
-        const auto answer = script->take({BoxKind::OpenFile, title, folder});
-        if (answer && answer->kind == Script::Answer::Text)
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({BoxKind::OpenFile, caption, folder}, answer)) {
+        if (answer && answer->kind == Script::Answer::FileName)
             return answer->text;
         return std::nullopt;
     }
-    const QString chosen = QFileDialog::getOpenFileName(parent, title, folder, filter);
-    if (chosen.isEmpty())
+    const QString path = QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    if (path.isEmpty())
         return std::nullopt;
-    return chosen;
+    return path;
+}
+
+std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter, QString* selectedFilter)
+{
+    std::optional<Script::Answer> answer;
+    if (answeredWithoutShowing({BoxKind::SaveFile, caption, suggested}, answer)) {
+        if (answer && answer->kind == Script::Answer::FileName)
+            return answer->text;
+        return std::nullopt;
+    }
+    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter, selectedFilter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 int execModal(QDialog* dialog)
 {
     Script* script = Script::active();
-    if (!script)
+    if (!script) {
+        if (const auto& handler = unscriptedHandler()) {
+            handler({BoxKind::Modal, dialog->windowTitle(), dialog->objectName()});
+            return QDialog::Rejected;
+        }
         return dialog->exec();
+    }
     auto driver = script->takeDriver({BoxKind::Modal, dialog->windowTitle(), dialog->objectName()});
     QPointer<QDialog> guard(dialog);
     QTimer::singleShot(0, dialog, [guard, driver = std::move(driver)] {
@@ -148,6 +190,11 @@ bool guarded(QWidget* parent, const std::function<void()>& action)
 
 namespace testing {
 
+std::function<void(const ShownBox&)> setUnscriptedHandler(std::function<void(const ShownBox&)> handler)
+{
+    return std::exchange(unscriptedHandler(), std::move(handler));
+}
+
 Script::Script()
 {
     activeScript() = this;
@@ -170,6 +217,7 @@ void Script::answerYes() { answers_.push_back({Answer::Yes, {}, {}}); }
 void Script::answerNo() { answers_.push_back({Answer::No, {}, {}}); }
 void Script::answerText(const QString& text) { answers_.push_back({Answer::Text, text, {}}); }
 void Script::answerColour(const QColor& colour) { answers_.push_back({Answer::Colour, {}, colour}); }
+void Script::answerFileName(const QString& path) { answers_.push_back({Answer::FileName, path, {}}); }
 
 void Script::drive(std::function<void(QDialog&)> driver)
 {

@@ -123,12 +123,7 @@ void TestRun::showCounters()
 
 void TestRun::OtmPravWopr(const QString& systemNumber)
 {
-    for (QuestionRow& row : unanswered_) {
-        if (row.systemNumber() == trimmed(systemNumber)) {
-            row.mark = QStringLiteral("п");
-            return;
-        }
-    }
+    markAnsweredRight(unanswered_, systemNumber);
 }
 
 void TestRun::PuskClick()
@@ -238,7 +233,7 @@ void TestRun::Start()
     Timer1->stop();
     Timer2->stop();
     startTopic(session_, StartData(), topicName, startTime, hintsOn);
-    unanswered_.clear();
+    unanswered_ = UnansweredList();
     showCounters();
 
     // 8-17. The question list and the answer table, read with the progress
@@ -276,9 +271,8 @@ void TestRun::Start()
     }
     const QString pointsError = data.pointsError;
     startTopic(session_, std::move(data), topicName, startTime, hintsOn);
-    unanswered_ = session_.questions;
-    for (QuestionRow& row : unanswered_)
-        row.mark = kPendingMark;
+    unanswered_ = unansweredAtStart(session_.questions, session_.answers, topicName, panel.PredmetName->currentText(),
+                                    app.subjectFolder);
 
     // 11, 14, 15. Minutes allowed, questions to ask, points available.
     score.LimitTime->setText(counterText(session_.counters.limitTime));

@@ -31,6 +31,7 @@
 #include "session/grades.h"
 #include "session/question_list.h"
 #include "session/session_state.h"
+#include "session/unanswered.h"
 
 #include <QObject>
 #include <QString>
@@ -91,10 +92,12 @@ public:
     // empty before.
     const QString& elapsedTime() const { return elapsed_; }
 
-    // The unanswered-questions list of the running topic: a copy of the
-    // question list made at Start, every mark "у"; OtmPravWopr sets the mark
-    // of the first row with the system number to "п".
-    const QuestionList& unansweredList() const { return unanswered_; }
+    // The unanswered-questions list of the running topic (session/unanswered.h):
+    // made at Start, every mark "у"; OtmPravWopr sets the mark of the first
+    // row with the system number to "п"; the unanswered-questions window
+    // filters it.
+    UnansweredList& unansweredList() { return unanswered_; }
+    const UnansweredList& unansweredList() const { return unanswered_; }
     void OtmPravWopr(const QString& systemNumber);
 
     // Where the running test appends its history (not owned; null: nowhere).
@@ -127,7 +130,7 @@ private:
     SessionState session_;
     int generation_ = 0; // counts Starts and Stops: a nested handler may end the test
     bool windowsHooked_ = false;
-    QuestionList unanswered_;
+    UnansweredList unanswered_;
     QString elapsed_;
     AnswerHistory noHistory_;
     AnswerHistory* history_ = &noHistory_;

@@ -13,21 +13,33 @@ class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
 class TNaborWopr;
+class TNastroika;
+class TNeotWopr;
 class TPoSlovu;
 class TRangForm;
 class TRedak;
+class TRedakWopros;
+class TSpisPredm;
 class TSpisokPaketov;
 class TSysAdmin;
 class TTeksti;
+class TTeoriya;
+class TZagruzka;
 
 struct WindowSet {
     TForm1* form1 = nullptr;         // main window
+    TZagruzka* zagruzka = nullptr;   // question-base editor
+    TNastroika* nastroika = nullptr; // settings
     TForm5* form5 = nullptr;         // password table
+    TSpisPredm* spisPredm = nullptr; // subject list
     TDalsheOkno* dalsheOkno = nullptr; // correct answer "Надо так"
     TTeksti* teksti = nullptr;       // explanations
     TKlass* klass = nullptr;         // matching and classification
+    TTeoriya* teoriya = nullptr;     // reference notes
     TGifPokaz* gifPokaz = nullptr;   // GIF pictures
     TJPGPokaz* jpgPokaz = nullptr;   // JPEG pictures
+    TNeotWopr* neotWopr = nullptr;   // unanswered questions
+    TRedakWopros* redakWopros = nullptr; // question edit
     TRangForm* rangForm = nullptr;   // ranking
     TFinish* finish = nullptr;       // results
     TSysAdmin* sysAdmin = nullptr;   // administrator prompt

@@ -2,8 +2,8 @@
 #include "sets/windows/package_editor.h"
 
 #include "platform/open_file.h"
-#include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
+#include "reports/windows/workbook_window.h"
 #include "session/windows/controls.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
@@ -105,8 +105,6 @@ TNaborWopr::TNaborWopr(InstallFolder home, QWidget* parent) : QDialog(parent), h
     Zapomn = button(this, QStringLiteral("Zapomn"), QStringLiteral("Запомнить"),
                     QStringLiteral("Запомнить таблицу в этом файле"));
     vTemi = button(this, QStringLiteral("vTemi"), QStringLiteral("Заменить темы"), QStringLiteral("в основной базе"));
-    // The workbook of the reports comes with the report writer.
-    markNotYetAvailable(SpisTem);
 
     connect(Wse, &QPushButton::clicked, this, &TNaborWopr::WseClick);
     connect(Wstawit, &QPushButton::clicked, this, &TNaborWopr::WstawitClick);
@@ -119,6 +117,7 @@ TNaborWopr::TNaborWopr(InstallFolder home, QWidget* parent) : QDialog(parent), h
     connect(Udal, &QPushButton::clicked, this, &TNaborWopr::UdalClick);
     connect(Redak, &QPushButton::clicked, this, &TNaborWopr::RedakClick);
     connect(SaveTXT, &QPushButton::clicked, this, &TNaborWopr::SaveTXTClick);
+    connect(SpisTem, &QPushButton::clicked, this, &TNaborWopr::SpisTemClick);
     connect(OtkrPak, &QPushButton::clicked, this, &TNaborWopr::OtkrPakClick);
     connect(Zapomn, &QPushButton::clicked, this, &TNaborWopr::ZapomnClick);
     connect(vTemi, &QPushButton::clicked, this, &TNaborWopr::vTemiClick);
@@ -375,9 +374,14 @@ void TNaborWopr::SaveTXTClick()
     });
 }
 
+void TNaborWopr::SpisTemClick()
+{
+    WorkbookWindow::showWorkbook(std::make_shared<const Workbook>(packageGridWorkbook(rows())), this);
+}
+
 void TNaborWopr::OtkrPakClick()
 {
-    const auto chosen = dialogs::openFile(this, QStringLiteral("Открыть пакет"), subjectFolder_,
+    const auto chosen = dialogs::openFileName(this, QStringLiteral("Открыть пакет"), subjectFolder_,
                                           QStringLiteral("Пакеты (Exam*.dat);;Все файлы (*)"));
     if (chosen)
         load(*chosen, false); // WiibranFile stays: "Запомнить" writes these rows into this package

@@ -79,6 +79,8 @@ public:
     void UdalClick();
     void RedakClick();
     void SaveTXTClick();
+    // The grid, title row included, in a workbook window.
+    void SpisTemClick();
     void OtkrPakClick();
     void ZapomnClick();
     void vTemiClick();

@@ -1,8 +1,8 @@
 // The package list window.
 #include "sets/windows/package_list.h"
 
-#include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
+#include "reports/windows/workbook_window.h"
 #include "session/windows/controls.h"
 #include "sets/windows/package_editor.h"
 #include "storage/error.h"
@@ -65,7 +65,6 @@ TSpisokPaketov::TSpisokPaketov(TNaborWopr* editor, QWidget* parent) : QDialog(pa
     Pusk = button(this, QStringLiteral("Pusk"), QStringLiteral("Пуск выбранного пакета"));
     Pusk->setStyleSheet(QStringLiteral("font-weight: bold"));
     SpisTem = button(this, QStringLiteral("SpisTem"), QStringLiteral("Печать списка Экзаменов"));
-    markNotYetAvailable(SpisTem); // the workbook comes with the report writer
     Pusk->hide();
     showTopics({});
 
@@ -77,6 +76,7 @@ TSpisokPaketov::TSpisokPaketov(TNaborWopr* editor, QWidget* parent) : QDialog(pa
     connect(RedaktSpis, &QPushButton::clicked, this, &TSpisokPaketov::RedaktSpisClick);
     connect(DelPaket, &QPushButton::clicked, this, &TSpisokPaketov::DelPaketClick);
     connect(Pusk, &QPushButton::clicked, this, &TSpisokPaketov::PuskClick);
+    connect(SpisTem, &QPushButton::clicked, this, &TSpisokPaketov::SpisTemClick);
     if (editor_)
         connect(editor_, &TNaborWopr::saved, this, [this] {
             if (isVisible())
@@ -194,6 +194,15 @@ void TSpisokPaketov::DelPaketClick()
         dialogs::error(this, QStringLiteral("Не удалось удалить пакет %1: %2")
                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
     FormShow();
+}
+
+void TSpisokPaketov::SpisTemClick()
+{
+    QStringList paths;
+    for (int r = 0; r < Paketi->rowCount(); ++r)
+        if (const QTableWidgetItem* path = Paketi->item(r, 1))
+            paths << path->text();
+    WorkbookWindow::showWorkbook(std::make_shared<const Workbook>(packageListWorkbook(paths)), this);
 }
 
 void TSpisokPaketov::PuskClick()

@@ -47,6 +47,8 @@ public:
     void RedaktSpisClick();
     void DelPaketClick();
     void PuskClick();
+    // The list (number and the name after "Exam") in a workbook window.
+    void SpisTemClick();
 
 Q_SIGNALS:
     // The sum of "Всего" of the shown package (the main window's KolWoprTema).

@@ -2,7 +2,6 @@
 #include "sets/windows/set_commands.h"
 
 #include "platform/random.h"
-#include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
 #include "session/entry_check.h"
 #include "session/windows/main_menu.h"

@@ -1,6 +1,6 @@
 // The RTF reader: one pass over the bytes with an explicit stack of group
 // states (no recursion), feeding text runs and paragraph ends to a sink.
-#include "reports/rtf_reader.h"
+#include "text/rtf_reader.h"
 
 #include "storage/cp1251.h"
 

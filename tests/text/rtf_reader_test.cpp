@@ -1,5 +1,5 @@
 // The RTF reader: text, formats, escapes, skipped destinations and broken input.
-#include "reports/rtf_reader.h"
+#include "text/rtf_reader.h"
 
 #include <QRandomGenerator>
 #include <QTextBlock>
