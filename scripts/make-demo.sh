@@ -8,6 +8,8 @@
 #                        separated by tabs, stored cell by cell;
 #   Help/                copied as it is;
 #   Import/              the sample files of the four import layouts;
+#   <subject>/Slovar.txt the keyword dictionary, one stem per line (UTF-8),
+#                        stored in Windows-1251 with CR LF;
 #   <subject>/Foto/      question pictures and explanation files: plain texts
 #                        (*.txt, UTF-8 here) stored in Windows-1251 with CR LF,
 #                        everything else (pictures, rich texts) copied as it is;
@@ -60,6 +62,12 @@ while IFS= read -r source; do
   esac
   chmod 644 "$target"
 done < <(find demo-src -path '*/Foto/*' -type f | sort)
+
+while IFS= read -r source; do
+  relative=${source#demo-src/}
+  to_windows < "$source" > "$out/$relative"
+  chmod 644 "$out/$relative"
+done < <(find demo-src -mindepth 2 -maxdepth 2 -name Slovar.txt | sort)
 
 while IFS= read -r source; do
   target="$out/${source#demo-src/}"

@@ -22,6 +22,11 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
 #include "session/windows/test_run.h"
+#include "sets/windows/dictionary_window.h"
+#include "sets/windows/keyword_window.h"
+#include "sets/windows/package_editor.h"
+#include "sets/windows/package_list.h"
+#include "sets/windows/set_commands.h"
 #include "storage/text.h"
 
 #include <QComboBox>
@@ -75,7 +80,8 @@ AllWindows::AllWindows(AppState& state)
     set_.nastroika = nastroika_.get();
     form5_ = std::make_unique<TForm5>(state.home, form1_.get()); // TForm5, password table
     set_.form5 = form5_.get();
-    // TNaborWopr, package editor
+    naborWopr_ = std::make_unique<TNaborWopr>(state.home, form1_.get()); // TNaborWopr, package editor
+    set_.naborWopr = naborWopr_.get();
     spisPredm_ = std::make_unique<TSpisPredm>(state.home, form1_.get()); // TSpisPredm, subject list
     set_.spisPredm = spisPredm_.get();
     dalsheOkno_ = std::make_unique<TDalsheOkno>(form1_.get()); // TDalsheOkno, correct answer
@@ -86,8 +92,10 @@ AllWindows::AllWindows(AppState& state)
         teksti_->FormCreate(form1_->frameGeometry().height(), screen->availableGeometry());
     klass_ = std::make_unique<TKlass>(form1_.get()); // TKlass, matching and classification
     set_.klass = klass_.get();
-    // TPoSlovu, keyword set
-    // TRedak, small edit window
+    redak_ = std::make_unique<TRedak>(form1_.get());
+    poSlovu_ = std::make_unique<TPoSlovu>(redak_.get(), form1_.get()); // TPoSlovu, keyword set
+    set_.poSlovu = poSlovu_.get();
+    set_.redak = redak_.get(); // TRedak, small edit window
     teoriya_ = std::make_unique<TTeoriya>( // TTeoriya, reference notes
         state.home.root(), [&state, form = form1_.get()] { return currentSubject(state, *form); }, form1_.get());
     set_.teoriya = teoriya_.get();
@@ -106,7 +114,9 @@ AllWindows::AllWindows(AppState& state)
     set_.rangForm = rangForm_.get();
     finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
     set_.finish = finish_.get();
-    // TSpisokPaketov, package list
+    spisokPaketov_ = std::make_unique<TSpisokPaketov>(naborWopr_.get(), form1_.get()); // TSpisokPaketov, package list
+    set_.spisokPaketov = spisokPaketov_.get();
+    setCommands_ = std::make_unique<SetCommands>(*form1_, *spisokPaketov_, *poSlovu_, *redak_);
     sysAdmin_ = std::make_unique<TSysAdmin>(form1_.get()); // TSysAdmin, administrator prompt
     set_.sysAdmin = sysAdmin_.get();
 
@@ -131,6 +141,11 @@ void AllWindows::provideMenuEntries(AppState& state)
 AllWindows::~AllWindows()
 {
     // Child windows first: the main window is their Qt parent.
+    setCommands_.reset();
+    spisokPaketov_.reset();
+    poSlovu_.reset();
+    redak_.reset();
+    naborWopr_.reset();
     sysAdmin_.reset();
     finish_.reset();
     rangForm_.reset();

@@ -12,6 +12,7 @@ class QWidget;
 namespace tavel {
 
 struct AppState;
+class SetCommands;
 class SingleCopy;
 
 namespace app {
@@ -51,6 +52,11 @@ private:
     std::unique_ptr<TRangForm> rangForm_;
     std::unique_ptr<TFinish> finish_;
     std::unique_ptr<TSysAdmin> sysAdmin_;
+    std::unique_ptr<TNaborWopr> naborWopr_;
+    std::unique_ptr<TPoSlovu> poSlovu_;
+    std::unique_ptr<TRedak> redak_;
+    std::unique_ptr<TSpisokPaketov> spisokPaketov_;
+    std::unique_ptr<SetCommands> setCommands_;
 };
 
 // Takes the installation folder's lock. When another copy holds it, shows the

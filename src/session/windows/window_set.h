@@ -12,11 +12,15 @@ class TForm5;
 class TGifPokaz;
 class TJPGPokaz;
 class TKlass;
+class TNaborWopr;
 class TNastroika;
 class TNeotWopr;
+class TPoSlovu;
 class TRangForm;
+class TRedak;
 class TRedakWopros;
 class TSpisPredm;
+class TSpisokPaketov;
 class TSysAdmin;
 class TTeksti;
 class TTeoriya;
@@ -39,6 +43,10 @@ struct WindowSet {
     TRangForm* rangForm = nullptr;   // ranking
     TFinish* finish = nullptr;       // results
     TSysAdmin* sysAdmin = nullptr;   // administrator prompt
+    TNaborWopr* naborWopr = nullptr; // package editor
+    TPoSlovu* poSlovu = nullptr;     // keyword set
+    TRedak* redak = nullptr;         // small edit window (keyword dictionary)
+    TSpisokPaketov* spisokPaketov = nullptr; // package list
 };
 
 } // namespace tavel
