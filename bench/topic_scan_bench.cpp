@@ -7,7 +7,7 @@
 
 #include "platform/random.h"
 #include "session/presentation.h"
-#include "session/question_list.h"
+#include "session/test_start.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
 #include "storage/topic_scan.h"

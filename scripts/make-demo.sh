@@ -9,6 +9,7 @@
 #   Help/                copied as it is;
 #   <subject>/Slovar.txt the keyword dictionary, one stem per line (UTF-8),
 #                        stored in Windows-1251 with CR LF;
+#   Import/              the sample files of the four import layouts;
 #   <subject>/Foto/      question pictures and explanation files: plain texts
 #                        (*.txt, UTF-8 here) stored in Windows-1251 with CR LF,
 #                        everything else (pictures, rich texts) copied as it is;
@@ -74,6 +75,18 @@ while IFS= read -r source; do
   cp "$source" "$target"
   chmod 644 "$target"
 done < <(find demo-src -path '*/Konspekt/*' -type f | sort)
+
+# Import/: one sample file per import layout of the editor, copied as they are
+# (UTF-8), except the exam paper, stored in Windows-1251 with CR LF as such
+# papers usually come.
+mkdir -p "$out/Import"
+for source in demo-src/Import/*.txt; do
+  case "$(basename "$source")" in
+    ege.txt) to_windows < "$source" > "$out/Import/ege.txt" ;;
+    *) cp "$source" "$out/Import/" ;;
+  esac
+  chmod 644 "$out/Import/$(basename "$source")"
+done
 
 rm -rf demo
 mv "$out" demo

@@ -3,10 +3,14 @@
 #include "authoring/editor_grids.h"
 
 #include "storage/cp1251.h"
+#include "storage/error.h"
 #include "storage/record.h"
 #include "storage/text.h"
 
+#include <QDir>
+#include <QFile>
 #include <cstring>
+#include <numeric>
 #include <utility>
 
 namespace tavel::authoring {
@@ -81,17 +85,17 @@ GridModel::GridModel(Grid grid, QObject* parent) : QAbstractTableModel(parent), 
 
 RecordView GridModel::view(qint32 record) const
 {
-    return file_.at(record);
+    return RecordView(*layout_, QByteArrayView(bytes_).sliced(qsizetype(record) * layout_->size, layout_->size));
 }
 
 QString GridModel::cell(int row, int column) const
 {
     if (row < 0 || row >= rows() || column < 0 || column >= columns())
         return {};
-    const Row& r = rows_[size_t(row)];
-    if (!r.cells.isEmpty())
-        return r.cells[column];
-    return view(r.record).text(column);
+    const qint32 r = rows_[size_t(row)];
+    if (r < 0)
+        return owned_[size_t(-1 - r)][column];
+    return view(r).text(column);
 }
 
 GridRow GridModel::row(int row) const
@@ -106,10 +110,10 @@ bool GridModel::codeEquals(int row, int column, const Code& code) const
 {
     if (row < 0 || row >= rows() || column < 0 || column >= columns())
         return false;
-    const Row& r = rows_[size_t(row)];
-    if (!r.cells.isEmpty())
-        return trimmed(r.cells[column]) == code.text;
-    return trimmed(view(r.record).rawText(column)) == QByteArrayView(code.bytes);
+    const qint32 r = rows_[size_t(row)];
+    if (r < 0)
+        return trimmed(owned_[size_t(-1 - r)][column]) == code.text;
+    return trimmed(view(r).rawText(column)) == QByteArrayView(code.bytes);
 }
 
 bool GridModel::isMarked(int row) const
@@ -126,18 +130,24 @@ GridRow GridModel::fitted(const GridRow& cells) const
     return out;
 }
 
+qint32 GridModel::own(const GridRow& cells)
+{
+    owned_.push_back(fitted(cells));
+    return -qint32(owned_.size());
+}
+
 QStringList& GridModel::ownCells(int row)
 {
-    Row& r = rows_[size_t(row)];
-    if (r.cells.isEmpty()) {
-        const RecordView v = view(r.record);
+    qint32& r = rows_[size_t(row)];
+    if (r >= 0) {
+        const RecordView v = view(r);
         QStringList cells;
         cells.reserve(columns());
         for (int c = 0; c < columns(); ++c)
             cells << v.text(c);
-        r.cells = std::move(cells);
+        r = own(cells);
     }
-    return r.cells;
+    return owned_[size_t(-1 - r)];
 }
 
 void GridModel::touch()
@@ -161,7 +171,11 @@ void GridModel::setRow(int row, const GridRow& cells)
 {
     if (row < 0 || row >= rows())
         return;
-    rows_[size_t(row)].cells = fitted(cells);
+    qint32& r = rows_[size_t(row)];
+    if (r < 0)
+        owned_[size_t(-1 - r)] = fitted(cells);
+    else
+        r = own(cells);
     touch();
     Q_EMIT dataChanged(index(row, 0), index(row, columns() - 1));
 }
@@ -178,7 +192,7 @@ void GridModel::appendRows(const std::vector<GridRow>& rows)
     beginInsertRows({}, this->rows(), this->rows() + int(rows.size()) - 1);
     rows_.reserve(rows_.size() + rows.size());
     for (const GridRow& cells : rows)
-        rows_.push_back(Row{-1, fitted(cells)});
+        rows_.push_back(own(cells));
     endInsertRows();
     touch();
 }
@@ -187,7 +201,7 @@ void GridModel::insertRow(int before, const GridRow& cells)
 {
     before = std::clamp(before, 0, rows());
     beginInsertRows({}, before, before);
-    rows_.insert(rows_.begin() + before, Row{-1, fitted(cells)});
+    rows_.insert(rows_.begin() + before, own(cells));
     endInsertRows();
     touch();
 }
@@ -211,14 +225,20 @@ void GridModel::swapRows(int a, int b)
     Q_EMIT dataChanged(index(std::min(a, b), 0), index(std::max(a, b), columns() - 1));
 }
 
+void GridModel::resetContent()
+{
+    rows_.clear();
+    owned_.clear();
+    records_ = 0;
+}
+
 void GridModel::replaceRows(const std::vector<GridRow>& rows)
 {
     beginResetModel();
-    file_ = RecordFile();
-    rows_.clear();
+    resetContent();
     rows_.reserve(rows.size());
     for (const GridRow& cells : rows)
-        rows_.push_back(Row{-1, fitted(cells)});
+        rows_.push_back(own(cells));
     endResetModel();
     touch();
 }
@@ -235,15 +255,55 @@ void GridModel::setColumn(int column, const QString& text)
 
 void GridModel::loadRecords(const RecordFile& file)
 {
-    Q_ASSERT(&file.layout() == layout_ || file.count() == 0);
+    Q_ASSERT(file.count() == 0 || &file.layout() == layout_);
     beginResetModel();
-    file_ = file;
-    rows_.clear();
-    rows_.resize(size_t(file.count()));
+    resetContent();
+    bytes_.clear();
     for (int i = 0; i < file.count(); ++i)
-        rows_[size_t(i)].record = i;
+        bytes_ += file.at(i).bytes();
+    records_ = file.count();
+    rows_.resize(size_t(records_));
+    std::iota(rows_.begin(), rows_.end(), 0);
     endResetModel();
     modified_ = false;
+}
+
+void GridModel::clear()
+{
+    beginResetModel();
+    resetContent();
+    endResetModel();
+    modified_ = false;
+}
+
+int GridModel::readFile(const QString& path)
+{
+    const auto native = [&] { return QDir::toNativeSeparators(path); };
+    beginResetModel();
+    resetContent();
+    modified_ = false;
+    QFile file(path);
+    qint64 size = 0;
+    bool read = file.open(QIODevice::ReadOnly);
+    if (read) {
+        size = file.size();
+        // The buffer of the last load is reused: no new allocation, and its
+        // pages are already the program's.
+        if (!bytes_.isDetached())
+            bytes_ = QByteArray();
+        bytes_.resize(size);
+        read = file.read(bytes_.data(), size) == size;
+    }
+    if (!read) {
+        bytes_.clear();
+        endResetModel();
+        throw Error(QStringLiteral("Не удалось прочитать файл %1: %2").arg(native(), file.errorString()));
+    }
+    records_ = qint32(size / layout_->size);
+    rows_.resize(size_t(records_));
+    std::iota(rows_.begin(), rows_.end(), 0);
+    endResetModel();
+    return int(size % layout_->size);
 }
 
 QByteArray GridModel::recordBytes(int row, int* unmappable) const
@@ -255,12 +315,11 @@ QByteArray GridModel::recordBytes(int row, int* unmappable) const
 
 void GridModel::writeRecord(int row, char* out, int* unmappable) const
 {
-    const Row& r = rows_[size_t(row)];
-    if (r.cells.isEmpty()) {
+    const qint32 r = rows_[size_t(row)];
+    if (r >= 0) {
         // The file's own record; only a length byte beyond its field is
         // mended, to the capacity the reader clamped it to.
-        const QByteArrayView bytes = view(r.record).bytes();
-        std::memcpy(out, bytes.data(), size_t(layout_->size));
+        std::memcpy(out, bytes_.constData() + qsizetype(r) * layout_->size, size_t(layout_->size));
         for (const FieldSpec& f : layout_->fields) {
             if (f.type == FieldType::Text && static_cast<unsigned char>(out[f.offset]) > f.capacity())
                 out[f.offset] = char(f.capacity());
@@ -268,8 +327,9 @@ void GridModel::writeRecord(int row, char* out, int* unmappable) const
         return;
     }
     RecordBuffer buffer(*layout_);
+    const QStringList& cells = owned_[size_t(-1 - r)];
     for (int c = 0; c < columns(); ++c) {
-        const int lost = buffer.setText(c, r.cells[c]);
+        const int lost = buffer.setText(c, cells[c]);
         if (unmappable)
             *unmappable += lost;
     }

@@ -102,6 +102,18 @@ public:
     // The content replaced by the records of `file` (its layout must be the
     // grid's), kept as the file's bytes; clears the modified flag.
     void loadRecords(const RecordFile& file);
+    // The content replaced by the records of the file at `path`, read with
+    // one bulk read into the grid's own buffer (reused from the last load);
+    // clears the modified flag. Returns the bytes of a trailing partial
+    // record, which are not shown. Throws Error naming the file when it
+    // cannot be read; the grid is then empty.
+    int readFile(const QString& path);
+    // The content removed; clears the modified flag.
+    void clear();
+    // The records as they were loaded (not changed by edits or moves), for
+    // checking what was read.
+    int storedRecords() const { return records_; }
+    RecordView storedRecord(int record) const { return view(record); }
 
     // Changed since the last load or markSaved().
     bool isModified() const { return modified_; }
@@ -116,7 +128,7 @@ public:
     void writeRecord(int row, char* out, int* unmappable = nullptr) const;
     // True when the row holds its own cells (edited, inserted or appended):
     // only such rows can hold text that does not fit its field.
-    bool isEdited(int row) const { return !rows_[size_t(row)].cells.isEmpty(); }
+    bool isEdited(int row) const { return rows_[size_t(row)] < 0; }
 
     // QAbstractTableModel: cells shown and edited in place.
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -131,22 +143,23 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
-    // A row: an index into the loaded file's bytes, or its own cells (then
-    // `cells` has exactly columns() entries).
-    struct Row {
-        qint32 record = -1;
-        QStringList cells;
-    };
-
     GridRow fitted(const GridRow& cells) const;
+    // A row's own cells, made from its record when it has none yet.
     QStringList& ownCells(int row);
+    qint32 own(const GridRow& cells);
     RecordView view(qint32 record) const;
     void touch();
+    void resetContent();
 
     Grid grid_;
     const RecordLayout* layout_;
-    RecordFile file_;
-    std::vector<Row> rows_;
+    QByteArray bytes_; // the loaded records
+    qint32 records_ = 0;
+    // One entry per row: a record index into bytes_ (>= 0), or -1 - k for
+    // the row whose cells are owned_[k] (exactly columns() of them). Moving
+    // rows moves these numbers only.
+    std::vector<qint32> rows_;
+    std::vector<QStringList> owned_;
     bool modified_ = false;
 };
 

@@ -61,51 +61,63 @@ LoadResult loadGrid(GridModel& grid, const QString& path)
 {
     LoadResult result;
     QStringList& damage = result.damage;
-    RecordFile file;
+    int trailing = 0;
     if (QFileInfo::exists(path))
-        file = RecordFile::read(path, grid.layout());
-    grid.loadRecords(file);
-    if (file.count() == 0) {
+        trailing = grid.readFile(path);
+    else
+        grid.clear();
+    result.records = grid.storedRecords();
+    if (result.records == 0) {
         grid.appendRow(defaultRow(grid.grid()));
         grid.markSaved();
     }
 
     // Length bytes beyond their field: the reader clamps them; they are named
-    // here so that the author knows which records to look at.
+    // here so that the author knows which records to look at. The text
+    // fields' length bytes are checked on the raw bytes, record by record.
     const RecordLayout& layout = grid.layout();
+    std::vector<int> textFields;
+    for (int f = 0; f < int(layout.fields.size()); ++f) {
+        if (layout.field(f).type == FieldType::Text)
+            textFields.push_back(f);
+    }
     int overlong = 0;
-    for (int i = 0; i < file.count(); ++i) {
-        const RecordView record = file.at(i);
-        QStringList fields;
-        for (int f = 0; f < int(layout.fields.size()); ++f) {
+    for (int i = 0; i < result.records; ++i) {
+        const QByteArrayView bytes = grid.storedRecord(i).bytes();
+        bool bad = false;
+        for (int f : textFields) {
             const FieldSpec& spec = layout.field(f);
-            if (spec.type == FieldType::Text && record.storedLength(f) > spec.capacity())
+            bad = bad || static_cast<unsigned char>(bytes[spec.offset]) > spec.capacity();
+        }
+        if (!bad || ++overlong > kNamedRecords)
+            continue;
+        QStringList fields;
+        for (int f : textFields) {
+            const FieldSpec& spec = layout.field(f);
+            const int length = static_cast<unsigned char>(bytes[spec.offset]);
+            if (length > spec.capacity())
                 fields << QStringLiteral("«%1» (длина %2 при месте на %3)")
                               .arg(columnTitles(grid.grid()).value(f))
-                              .arg(record.storedLength(f))
+                              .arg(length)
                               .arg(spec.capacity());
         }
-        if (fields.isEmpty())
-            continue;
-        if (++overlong <= kNamedRecords)
-            damage << QStringLiteral("Файл %1, запись %2: испорчена длина поля %3; прочитано столько знаков, "
-                                     "сколько вмещает поле.")
-                          .arg(native(path))
-                          .arg(i + 1)
-                          .arg(fields.join(QStringLiteral(", ")));
+        damage << QStringLiteral("Файл %1, запись %2: испорчена длина поля %3; прочитано столько знаков, "
+                                 "сколько вмещает поле.")
+                      .arg(native(path))
+                      .arg(i + 1)
+                      .arg(fields.join(QStringLiteral(", ")));
     }
     if (overlong > kNamedRecords)
         damage << QStringLiteral("Файл %1: ещё %2 записей с испорченной длиной поля.")
                       .arg(native(path))
                       .arg(overlong - kNamedRecords);
-    if (file.trailingBytes() > 0)
+    if (trailing > 0)
         damage << QStringLiteral("Файл %1, запись %2: неполная (%3 байт из %4), не показана; при сохранении "
                                  "этой таблицы её байты не войдут в файл.")
                       .arg(native(path))
-                      .arg(file.count() + 1)
-                      .arg(file.trailingBytes())
+                      .arg(result.records + 1)
+                      .arg(trailing)
                       .arg(layout.size);
-    result.records = file.count();
     return result;
 }
 
@@ -152,16 +164,29 @@ int saveGrid(GridModel& grid, const QString& path)
 {
     const int size = grid.layout().size;
     const bool dropsMarked = grid.grid() != Grid::Sections;
-    QByteArray bytes(qsizetype(grid.rows()) * size, Qt::Uninitialized);
+    // The records go out through one small buffer, a block at a time: no
+    // copy of the whole file is built in memory.
+    constexpr int kBlock = 4096;
+    QByteArray block(qsizetype(kBlock) * size, Qt::Uninitialized);
     int written = 0;
-    for (int r = 0; r < grid.rows(); ++r) {
-        if (dropsMarked && grid.isMarked(r))
-            continue;
-        grid.writeRecord(r, bytes.data() + qsizetype(written) * size);
-        ++written;
-    }
-    bytes.truncate(qsizetype(written) * size);
-    saveAtomically(path, bytes);
+    saveAtomically(path, [&](QIODevice& device) {
+        int inBlock = 0;
+        const auto flush = [&] {
+            const qint64 bytes = qint64(inBlock) * size;
+            const bool ok = device.write(block.constData(), bytes) == bytes;
+            inBlock = 0;
+            return ok;
+        };
+        for (int r = 0; r < grid.rows(); ++r) {
+            if (dropsMarked && grid.isMarked(r))
+                continue;
+            grid.writeRecord(r, block.data() + qsizetype(inBlock) * size);
+            ++written;
+            if (++inBlock == kBlock && !flush())
+                return false;
+        }
+        return flush();
+    });
     grid.markSaved();
     return written;
 }

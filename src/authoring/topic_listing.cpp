@@ -1,6 +1,7 @@
 // Gathering a topic listing from the editor's grids.
 #include "authoring/topic_listing.h"
 
+#include "reports/document.h"
 #include "storage/text.h"
 
 #include <QHash>
@@ -85,6 +86,43 @@ TopicListing topicListing(const EditorGrids& grids, int topicRow, const ListingP
     }
     listing.rows.push_back(ListingRow{});
     return listing;
+}
+
+namespace {
+
+// The text column is 300 points where the page has room for it; on A4 the
+// nine code columns, the cells' padding and borders leave less, and a table
+// wider than the page loses its last columns (Porad, Ball, S_Kod) in print.
+constexpr double kCodeColumnPoints = 23;
+constexpr double kCellFramePoints = 6; // padding on both sides and a border, per column
+
+double textColumnPoints()
+{
+    return std::min(300.0, Document::kTextWidthPoints - 9 * kCodeColumnPoints - 10 * kCellFramePoints);
+}
+
+} // namespace
+
+void writeTopicListing(Document& doc, const TopicListing& listing, const ListingProgress& progress)
+{
+    doc.setBaseFont(8, false);
+    if (listing.rows.empty())
+        return;
+    const int rows = int(listing.rows.size());
+    const int table = doc.insertTableAtStart(rows, 10);
+    doc.append(QStringLiteral(" "));
+    doc.setBorders(table, true);
+    for (int c = 1; c <= 10; ++c)
+        doc.setColumnWidth(table, c, kCodeColumnPoints);
+    doc.setColumnWidth(table, 7, textColumnPoints());
+    for (int r = 0; r < rows; ++r) {
+        const ListingRow& row = listing.rows[size_t(r)];
+        for (int c = 0; c < 10; ++c) {
+            if (!row[size_t(c)].isEmpty())
+                doc.setCellText(table, r + 1, c + 1, row[size_t(c)]);
+        }
+        report(progress, r + 1, rows);
+    }
 }
 
 } // namespace tavel::authoring

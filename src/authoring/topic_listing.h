@@ -9,6 +9,10 @@
 #include <functional>
 #include <vector>
 
+namespace tavel {
+class Document;
+}
+
 namespace tavel::authoring {
 
 using ListingRow = std::array<QString, 10>;
@@ -31,5 +35,11 @@ using ListingProgress = std::function<void(int done, int total)>;
 // the topic's trimmed Predm and Tema, the answers by the question's four
 // codes). Empty rows when the topic row is outside the grid.
 TopicListing topicListing(const EditorGrids& grids, int topicRow, const ListingProgress& progress = {});
+
+// The listing written into `doc`: the whole document in 8 points (not bold),
+// a table of the listing's rows and ten columns at its very start followed
+// by one blank, borders on, every column 23 points wide but column 7 (the
+// texts) 300 points, or as much less as makes the table fit the page.
+void writeTopicListing(Document& doc, const TopicListing& listing, const ListingProgress& progress = {});
 
 } // namespace tavel::authoring

@@ -4,7 +4,9 @@
 #include "session/picture_decoder.h"
 #include "storage/error.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -66,16 +68,77 @@ QImage readPicture(const QString& path)
     return image;
 }
 
+// The largest picture file taken into a document.
+constexpr qint64 kMaxPictureBytes = 64LL * 1024 * 1024;
+
+// True when a GIF, JPEG or PNG file ends as a whole file does (its trailer,
+// end-of-image marker or IEND chunk; zero bytes after it are tolerated).
+// Such a file is taken as it is and decoded when the document is shown,
+// printed or saved; any other file is decoded at once, so that a damaged one
+// is named in the document.
+bool looksWhole(const QByteArray& bytes)
+{
+    QByteArrayView data(bytes);
+    while (!data.isEmpty() && data.back() == '\0')
+        data.chop(1);
+    if (bytes.startsWith("GIF8"))
+        return data.endsWith(";");
+    if (bytes.startsWith("\xFF\xD8"))
+        return data.endsWith("\xFF\xD9");
+    if (bytes.startsWith("\x89PNG"))
+        return data.size() >= 12 && data.last(12).startsWith(QByteArrayView("\0\0\0\0IEND", 8));
+    return false;
+}
+
 } // namespace
 
-Document::Document() : text_(std::make_unique<QTextDocument>())
+namespace {
+
+// The text document of a Document. It hands its pictures to the copies that
+// printing makes (QTextDocument::print lays out a clone, which asks its
+// parent's loadResource, not the parent's resources).
+class PictureTextDocument final : public QTextDocument {
+public:
+    void addPicture(const QUrl& name, const QVariant& picture)
+    {
+        pictures_.insert(name, picture);
+        addResource(ImageResource, name, picture);
+    }
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == ImageResource) {
+            const auto found = pictures_.constFind(name);
+            if (found != pictures_.constEnd())
+                return *found;
+        }
+        return QTextDocument::loadResource(type, name);
+    }
+
+private:
+    QHash<QUrl, QVariant> pictures_;
+};
+
+} // namespace
+
+Document::Document() : text_(std::make_unique<PictureTextDocument>())
 {
     text_->setUndoRedoEnabled(false); // the teacher's editing turns it on in the window
     QFont font = text_->defaultFont();
     font.setPointSize(kDefaultPointSize);
     text_->setDefaultFont(font);
     text_->setDocumentMargin(0);
-    text_->setTextWidth(kTextWidthPoints * kUnitsPerPoint);
+    // No text width: nothing is laid out while the document is built; the
+    // window and the printer lay it out for their own width.
+    tail_ = QTextCursor(text_.get());
+    format_ = baseFormat(pointSize_, bold_);
+}
+
+QTextCursor& Document::tail()
+{
+    tail_.movePosition(QTextCursor::End);
+    return tail_;
 }
 
 Document::~Document() = default;
@@ -84,6 +147,7 @@ void Document::setBaseFont(int pointSize, bool bold)
 {
     pointSize_ = pointSize;
     bold_ = bold_ || bold;
+    format_ = baseFormat(pointSize_, bold_);
     QTextCharFormat format;
     format.setFontPointSize(pointSize);
     if (bold)
@@ -99,26 +163,26 @@ void Document::setBaseFont(int pointSize, bool bold)
     text_->setDefaultFont(font);
 }
 
+// Each append is an edit block of its own: inside one the cursor does not
+// work out its place on screen after every step, which would lay out the
+// block each time.
 void Document::append(const QString& text)
 {
-    QTextCursor cursor(text_.get());
-    cursor.movePosition(QTextCursor::End);
-    insertLines(cursor, text, baseFormat(pointSize_, bold_));
+    tail_.beginEditBlock();
+    insertLines(tail(), text, format_);
+    tail_.endEditBlock();
 }
 
 void Document::appendParagraph()
 {
-    QTextCursor cursor(text_.get());
-    cursor.movePosition(QTextCursor::End);
-    QTextBlockFormat block;
-    cursor.insertBlock(block, baseFormat(pointSize_, bold_));
+    tail_.beginEditBlock();
+    tail().insertBlock(QTextBlockFormat(), format_);
+    tail_.endEditBlock();
 }
 
 int Document::end() const
 {
-    QTextCursor cursor(text_.get());
-    cursor.movePosition(QTextCursor::End);
-    return cursor.position();
+    return text_->characterCount() - 1;
 }
 
 int Document::addTable(int position, int rows, int columns)
@@ -168,7 +232,7 @@ void Document::setCellText(int number, int row, int column, const QString& text)
     QTextCursor cursor = cell.firstCursorPosition();
     cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    insertLines(cursor, text, baseFormat(pointSize_, bold_));
+    insertLines(cursor, text, format_);
 }
 
 QString Document::cellText(int number, int row, int column) const
@@ -218,24 +282,34 @@ bool Document::appendPicture(const QString& path, QString* problem)
 {
     const QString name = QFileInfo(path).fileName();
     QString reason;
-    QImage image;
-    if (!QFileInfo(path).isFile()) {
-        reason = QStringLiteral("файл не найден");
-    } else {
-        try {
-            image = readPicture(path);
-        } catch (const Error& e) {
-            reason = e.message();
-        }
+    try {
+        QFile file(path);
+        if (!QFileInfo(path).isFile())
+            throw Error(QStringLiteral("файл не найден"));
+        if (!file.open(QIODevice::ReadOnly))
+            throw Error(file.errorString());
+        if (file.size() > kMaxPictureBytes)
+            throw Error(QStringLiteral("рисунок слишком велик"));
+        const QByteArray bytes = file.readAll();
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader header(&buffer);
+        const QSize size = header.size();
+        if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+            throw Error(QStringLiteral("рисунок слишком велик"));
+        if (size.isValid() && size.width() > 0 && size.height() > 0 && looksWhole(bytes))
+            addPicture(QVariant(bytes), size, name);
+        else
+            appendImage(readPicture(path), name);
+        return true;
+    } catch (const Error& e) {
+        reason = e.message();
     }
-    if (!reason.isEmpty()) {
-        append(missingFileText(name, reason));
-        if (problem)
-            *problem = reason;
-        return false;
-    }
-    appendImage(image, name);
-    return true;
+    append(missingFileText(name, reason));
+    if (problem)
+        *problem = reason;
+    return false;
 }
 
 void Document::appendImage(const QImage& image, const QString& name)
@@ -244,14 +318,19 @@ void Document::appendImage(const QImage& image, const QString& name)
         append(missingFileText(name, QStringLiteral("пустой рисунок")));
         return;
     }
+    addPicture(QVariant(image), image.size(), name);
+}
+
+void Document::addPicture(const QVariant& picture, QSize size, const QString& name)
+{
     ++pictureCount_;
-    const QString resource = QStringLiteral("tavel-picture-%1.png").arg(pictureCount_);
-    text_->addResource(QTextDocument::ImageResource, QUrl(resource), image);
+    const QString resource = QStringLiteral("tavel-picture-%1").arg(pictureCount_);
+    static_cast<PictureTextDocument&>(*text_).addPicture(QUrl(resource), picture);
     QTextImageFormat format;
     format.setName(resource);
     const double maxWidth = kTextWidthPoints * kUnitsPerPoint;
-    double width = image.width();
-    double height = image.height();
+    double width = size.width();
+    double height = size.height();
     if (width > maxWidth) {
         height = height * maxWidth / width;
         width = maxWidth;
@@ -259,9 +338,13 @@ void Document::appendImage(const QImage& image, const QString& name)
     format.setWidth(width);
     format.setHeight(height);
     format.setToolTip(name);
-    QTextCursor cursor(text_.get());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertImage(format);
+    tail_.beginEditBlock();
+    // A picture after text starts a line of its own: laid out beside the
+    // text it would make that line as tall as the picture.
+    if (!tail().block().text().isEmpty())
+        tail_.insertBlock(QTextBlockFormat(), format_);
+    tail_.insertImage(format);
+    tail_.endEditBlock();
 }
 
 void Document::setPlain(int from, int to)

@@ -29,9 +29,13 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
+#include <QVariant>
 #include <QString>
 #include <QPointer>
 #include <QStringList>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextTable>
 #include <memory>
 #include <vector>
@@ -83,11 +87,14 @@ public:
     void setBorders(int table, bool on);
     void setColumnWidth(int table, int column, double points);
 
-    // W6: the picture of the file at the end, inline in the last paragraph:
-    // GIF (its first frame), JPEG, or any other format Qt reads. A
+    // W6: the picture of the file at the end (after text, on a line of its
+    // own): GIF (its first frame), JPEG, or any other format Qt reads. A
     // picture wider than the text width is scaled down to fit. A file that is
-    // missing or cannot be decoded is named in the document instead, and the
-    // call returns false with the reason in `problem` (if given).
+    // missing, not a picture, cut off or otherwise undecodable is named in the
+    // document instead, and the call returns false with the reason in
+    // `problem` (if given). A whole GIF, JPEG or PNG file (told by its last
+    // bytes) is kept as its bytes and decoded only when the document is shown,
+    // printed or saved, so that long printouts are built quickly.
     bool appendPicture(const QString& path, QString* problem = nullptr);
     void appendImage(const QImage& image, const QString& name);
     // The pictures put in so far (the scaled size is in the document's format).
@@ -107,6 +114,11 @@ public:
 private:
     QTextTable* table(int number) const;
     int addTable(int position, int rows, int columns);
+    // Puts in a picture resource (a QImage, or the bytes of a picture file
+    // decoded when needed) of `size` pixels.
+    void addPicture(const QVariant& picture, QSize size, const QString& name);
+    // The cursor kept at the end, where every append goes.
+    QTextCursor& tail();
 
     std::unique_ptr<QTextDocument> text_;
     std::vector<QPointer<QTextTable>> tables_; // owned by text_; null once the teacher deletes one
@@ -114,6 +126,8 @@ private:
     int pointSize_ = kDefaultPointSize;
     bool bold_ = false;
     int pictureCount_ = 0;
+    QTextCursor tail_;
+    QTextCharFormat format_; // of text appended: the base size, bold when the base is bold
 };
 
 // W1's holder: the main window has one for all its documents, and each other

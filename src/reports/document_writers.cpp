@@ -46,8 +46,10 @@ protected:
         pdf.setCreator(QStringLiteral("Tavel"));
         pdf.setTitle(document.title());
         pdf.setResolution(300);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+        // The page without margins: printing a document lays it out with
+        // margins of 2 cm all round.
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                      QPageLayout::Millimeter));
         document.text().print(&pdf);
     }
 };
@@ -63,7 +65,7 @@ protected:
         QString html = document.text().toHtml();
         // Every picture of the document goes into the page as a data URL, so
         // the page is one file that opens anywhere.
-        static const QRegularExpression kSource(QStringLiteral("src=\"(tavel-picture-\\d+\\.png)\""));
+        static const QRegularExpression kSource(QStringLiteral("src=\"(tavel-picture-\\d+)\""));
         QString out;
         qsizetype last = 0;
         auto it = kSource.globalMatch(html);
@@ -71,11 +73,22 @@ protected:
             const QRegularExpressionMatch m = it.next();
             out += QStringView(html).mid(last, m.capturedStart() - last);
             const QVariant resource = document.text().resource(QTextDocument::ImageResource, QUrl(m.captured(1)));
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            qvariant_cast<QImage>(resource).save(&buffer, "PNG");
-            out += QStringLiteral("src=\"data:image/png;base64,") + QString::fromLatin1(png.toBase64()) + u'"';
+            QByteArray bytes;
+            QString type = QStringLiteral("image/png");
+            if (resource.userType() == QMetaType::QByteArray) {
+                // A picture file kept as it is goes in as it is.
+                bytes = resource.toByteArray();
+                if (bytes.startsWith("GIF8"))
+                    type = QStringLiteral("image/gif");
+                else if (bytes.startsWith("\xFF\xD8"))
+                    type = QStringLiteral("image/jpeg");
+            } else {
+                QBuffer buffer(&bytes);
+                buffer.open(QIODevice::WriteOnly);
+                qvariant_cast<QImage>(resource).save(&buffer, "PNG");
+            }
+            out += QStringLiteral("src=\"data:") + type + QStringLiteral(";base64,") + QString::fromLatin1(bytes.toBase64())
+                   + u'"';
             last = m.capturedEnd();
         }
         out += QStringView(html).mid(last);

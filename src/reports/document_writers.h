@@ -1,5 +1,5 @@
 // The file formats a document is saved in: ODT (pictures inside the file),
-// PDF (A4, 20 mm margins at the sides, 15 mm at top and bottom) and HTML (one
+// PDF (A4, 2 cm margins all round, page numbers) and HTML (one
 // file, pictures embedded in it). Each is a Writer (reports/writer.h).
 #pragma once
 

@@ -7,6 +7,7 @@
 #include "storage/text.h"
 #include "text/rtf_reader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -30,6 +31,26 @@ FileKind kindOf(const QString& name)
         return FileKind::Picture;
     return FileKind::None;
 }
+
+// The subject's Foto folder, listed once: a name is found as it is spelled
+// or, failing that, in another case, as the installation folder's resolver
+// matches names (one listing instead of one per question).
+class FotoFolder {
+public:
+    FotoFolder(const InstallFolder& home, const QString& folderName)
+        : dir_(home.path(QString(trimmed(folderName) + QStringLiteral("\\Foto"))))
+    {
+        for (const QString& name : dir_.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            byLowerName_.insert(name.toLower(), name);
+    }
+    // The path of `name` in the folder (the spelling that exists, else as given).
+    QString path(const QString& name) const { return dir_.filePath(byLowerName_.value(name.toLower(), name)); }
+    bool contains(const QString& name) const { return byLowerName_.contains(name.toLower()); }
+
+private:
+    QDir dir_;
+    QHash<QString, QString> byLowerName_;
+};
 
 bool hasNonAscii(const QByteArray& bytes)
 {
@@ -77,7 +98,7 @@ QStringList printUnanswered(Document& document, const UnansweredList& list, cons
                             const PrintProgress& progress)
 {
     QStringList problems;
-    const QString foto = trimmed(list.folderName) + QStringLiteral("\\Foto\\");
+    const FotoFolder foto(home, list.folderName);
 
     // The variants of each question, found once.
     QHash<QString, std::vector<const AnswerRow*>> variants;
@@ -102,9 +123,10 @@ QStringList printUnanswered(Document& document, const UnansweredList& list, cons
             }
         }
         const FileReference ref = splitFileReference(row.questionText);
-        document.appendParagraph();
-        document.appendParagraph();
-        document.append(QStringLiteral("[%1]. ").arg(r) + ref.shownText);
+        // The text of a question is gathered and appended in one go up to
+        // its picture and after it: one change of the document instead of
+        // one per paragraph.
+        QString text = QStringLiteral("\n\n[%1]. ").arg(r) + ref.shownText;
 
         // The referenced file, the first time it is met.
         FileKind kind = FileKind::None;
@@ -114,20 +136,19 @@ QStringList printUnanswered(Document& document, const UnansweredList& list, cons
             kind = kindOf(ref.fileName);
             if (kind != FileKind::None && !isSafeFileName(ref.fileName)) {
                 const QString reason = QStringLiteral("имя файла выходит за папку Foto");
-                document.appendParagraph();
-                document.append(Document::missingFileText(ref.fileName, reason));
+                text += u'\n' + Document::missingFileText(ref.fileName, reason);
                 problems << ref.fileName + QStringLiteral(": ") + reason;
                 kind = FileKind::None;
             } else if (kind != FileKind::None) {
-                filePath = home.path(QString(foto + ref.fileName));
+                filePath = foto.path(ref.fileName);
             }
         }
         if (kind == FileKind::Text) {
-            document.appendParagraph();
+            text += u'\n';
             try {
-                document.append(readExplanationText(filePath));
+                text += readExplanationText(filePath);
             } catch (const Error& e) {
-                document.append(Document::missingFileText(ref.fileName, e.message()));
+                text += Document::missingFileText(ref.fileName, e.message());
                 problems << ref.fileName + QStringLiteral(": ") + e.message();
             }
         }
@@ -139,26 +160,31 @@ QStringList printUnanswered(Document& document, const UnansweredList& list, cons
         } else {
             const QString number = row.systemNumber();
             for (const char* extension : {".gif", ".jpg"}) {
-                const QString candidate = home.path(QString(foto + number + QLatin1String(extension)));
-                if (isSafeFileName(number) && QFileInfo(candidate).isFile()) {
-                    picture = candidate;
+                const QString name = number + QLatin1String(extension);
+                if (isSafeFileName(number) && foto.contains(name)) {
+                    picture = foto.path(name);
                     break;
                 }
             }
         }
         QString problem;
+        if (!picture.isEmpty()) {
+            document.append(text);
+            text.clear();
+        }
         if (!picture.isEmpty() && !document.appendPicture(picture, &problem))
             problems << QFileInfo(picture).fileName() + QStringLiteral(": ") + problem;
 
         const auto found = variants.constFind(row.systemNumber());
         if (found != variants.constEnd()) {
             for (const AnswerRow* a : *found) {
-                document.appendParagraph();
+                text += u'\n';
                 if (a->answerMark != QStringLiteral("Ф"))
-                    document.append(trimmed(a->answerNo) + QStringLiteral(") ") + a->answerText);
+                    text += trimmed(a->answerNo) + QStringLiteral(") ") + a->answerText;
             }
         }
-        document.appendParagraph();
+        text += u'\n';
+        document.append(text);
     }
     return problems;
 }

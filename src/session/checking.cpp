@@ -37,14 +37,14 @@ int partialPoints(int werBal, int tekBal, int k, int r)
     return int(std::nearbyint(double(werBal) + double(tekBal) * double(k) / double(r)));
 }
 
-TickScore scoreTickBoxes(SessionCounters& c, int k)
+TickScore scoreTickBoxes(SessionCounters& c, int k, bool tickedAny)
 {
     const int r = c.kPraw;
     TickScore s;
     s.availableAdded = std::max(r - 1, 0);
     c.wseBal += s.availableAdded;
     const int before = c.werBal;
-    if (k == r) {
+    if (k == r && !(r == 0 && tickedAny)) {
         s.allRight = true;
         ++c.werWop;
         c.werBal += c.tekBal + (k > 1 ? k - 1 : 0);
@@ -88,7 +88,8 @@ CheckOutcome checkAnswer(SessionState& s, const GivenAnswer& answer, const Grade
         const Presentation& q = s.current;
         switch (q.kind) {
         case QuestionKind::TickBoxes: {
-            const TickScore score = scoreTickBoxes(c, countRightTicks(q.variants, answer.ticked));
+            const bool tickedAny = std::find(answer.ticked.begin(), answer.ticked.end(), true) != answer.ticked.end();
+            const TickScore score = scoreTickBoxes(c, countRightTicks(q.variants, answer.ticked), tickedAny);
             out.right = score.allRight;
             out.showCorrectAnswer = !score.allRight && s.hintsOn;
             break;
@@ -113,6 +114,8 @@ CheckOutcome checkAnswer(SessionState& s, const GivenAnswer& answer, const Grade
             break;
         }
     }
+    if (out.right)
+        markAnswered(s, out.systemNumber);
     if (topicEnded(c)) {
         out.topicEnded = true;
         out.replayAvailable = c.povtNev != 0;

@@ -8,7 +8,8 @@
 // - Tick boxes: k counts ticked "+" variants; a ticked variant with an empty
 //   mark sets k to 0 and ends the count. WseBal grows by r − 1 (never by a
 //   negative amount: a question without "+" variants adds nothing). All
-//   right (k = r): WerBal += TekBal + (k − 1 when k > 1). Otherwise WerBal :=
+//   right (k = r, and for a question without "+" variants nothing ticked):
+//   WerBal += TekBal + (k − 1 when k > 1). Otherwise WerBal :=
 //   round-half-even(WerBal + TekBal × k ÷ r), so the rounding depends on the
 //   running total.
 // - Percentages need WseBal > 0; with WseBal <= 0 the gauge is 0 and the
@@ -39,8 +40,9 @@ struct TickScore {
     int pointsAdded = 0;    // added to WerBal
 };
 // Applies the tick-box rule to the counters (r = KPraw, TekBal). Counts
-// WerWop when all right.
-TickScore scoreTickBoxes(SessionCounters& c, int k);
+// WerWop when all right. `tickedAny`: some box was ticked (a question
+// without a "+" variant is right only when none was).
+TickScore scoreTickBoxes(SessionCounters& c, int k, bool tickedAny);
 
 // The matching verdict: Nabrano equals KlassRightCount.
 bool matchingRight(int nabrano, int klassRightCount);
@@ -52,13 +54,6 @@ bool topicEnded(const SessionCounters& c);
 int percentGauge(int werBal, int wseBal);
 // The same as text for display: "73" or "—".
 QString percentText(int werBal, int wseBal);
-
-// The answer as the controls hold it when the checker runs.
-struct GivenAnswer {
-    std::vector<bool> ticked; // tick boxes, one per variant
-    QString typed;            // the exact-answer box OdinOt
-    int nabrano = 0;          // the classification window's score
-};
 
 struct CheckOutcome {
     bool judged = false;    // a presented question was waiting for its verdict
@@ -72,7 +67,8 @@ struct CheckOutcome {
 
 // The checker (Itog1Click) without its windows: judges the current question
 // by its kind (matching and ranking points were added by their windows;
-// ranking is judged there too), then the end of the topic, the gauge, the
+// ranking is judged there too), marks a right answer "п" in the unanswered
+// list, then the end of the topic, the gauge, the
 // grade and the answered count. Nothing is judged (and the answered count
 // stays) when no question awaits its verdict: after a postponement, after the
 // last question, or on a replay. The caller presents the next question

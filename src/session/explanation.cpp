@@ -15,9 +15,11 @@
 namespace tavel {
 namespace {
 
-// An explanation is a page or a few of text; a larger file is refused before
-// it is read into memory.
-constexpr qint64 kMaxExplanationBytes = 32LL * 1024 * 1024;
+// An explanation is a page or a few of text (a rich-text file with a picture
+// a hundred pages of text); a larger file is refused before it is read into memory.
+// The cap bounds the document's memory and its loading time: 32 MB of text
+// took gigabytes and most of a minute.
+constexpr qint64 kMaxExplanationBytes = 256LL * 1024;
 
 } // namespace
 
@@ -32,10 +34,20 @@ void loadExplanation(const QString& path, QTextDocument& document)
     const QByteArray bytes = file.read(kMaxExplanationBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Ошибка чтения файла %1: %2").arg(shown, file.errorString()));
+    // Every line costs the document some tens of microseconds: an
+    // explanation of more lines than kMaxRtfParagraphs is no page of text.
+    const auto tooLong = [&] {
+        return Error(QStringLiteral("Файл пояснений %1 слишком длинный: больше %2 строк").arg(shown).arg(kMaxRtfParagraphs));
+    };
     if (looksLikeRtf(bytes)) {
-        readRtf(bytes, document);
+        if (!readRtf(bytes, document)) {
+            document.clear();
+            throw tooLong();
+        }
         return;
     }
+    if (bytes.count('\n') > kMaxRtfParagraphs)
+        throw tooLong();
     QString text = cp1251::decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (text.endsWith(QLatin1Char('\n')))

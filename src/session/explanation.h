@@ -19,7 +19,8 @@ namespace tavel {
 // rich-text file (told by its "{\rtf" signature, whatever its name) keeps its
 // formats; anything else is Windows-1251 plain text with CR LF or LF line
 // ends. The line end after the last line does not add an empty line. Throws
-// Error naming the file when it cannot be read or is too large to be a text.
+// Error naming the file when it cannot be read or is too large to be a text
+// (over 256 KB, or more lines than kMaxRtfParagraphs).
 void loadExplanation(const QString& path, QTextDocument& document);
 
 // The lines of the text as the window's rules count them: its paragraphs, a

@@ -24,7 +24,9 @@ int readInput(GifFileType* gif, GifByteType* buffer, int length)
 {
     auto* input = static_cast<Input*>(gif->UserData);
     const qsizetype n = std::clamp<qsizetype>(input->bytes.size() - input->position, 0, std::max(length, 0));
-    std::memcpy(buffer, input->bytes.data() + input->position, size_t(n));
+    // Empty input has no data pointer at all; memcpy must not see it.
+    if (n > 0)
+        std::memcpy(buffer, input->bytes.data() + input->position, size_t(n));
     input->position += n;
     return int(n);
 }
@@ -190,7 +192,10 @@ private:
                     return false;
         }
 
-        const QRect rect = QRect(desc.Left, desc.Top, width, height) & canvas_.rect();
+        // A frame of width 0 (or height 0) has no pixels: the intersection
+        // with the canvas can still span rows, which must not be drawn from
+        // the empty raster.
+        const QRect rect = raster.empty() ? QRect() : QRect(desc.Left, desc.Top, width, height) & canvas_.rect();
         disposePrevious();
         if (control_.disposal == DISPOSE_PREVIOUS)
             beforeFrame_ = canvas_;
@@ -275,6 +280,8 @@ private:
                 palette[i] = qRgb(0, 0, 0);
         }
         const bool hasTransparent = control_.transparent >= 0 && control_.transparent < 256;
+        if (rect.isEmpty())
+            return;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(canvas_.scanLine(y));
             const GifPixelType* source = &raster[size_t(y - desc.Top) * size_t(desc.Width) + size_t(rect.left() - desc.Left)];

@@ -1,6 +1,7 @@
 // The classification and ranking answer models.
 #include "session/matching.h"
 
+#include "session/checking.h"
 #include "storage/text.h"
 
 namespace tavel {
@@ -192,10 +193,15 @@ void Ranking::updateSlots()
         slotOf_[i] = slotAtTop(position_[i].y());
 }
 
+void settleItems(SessionCounters& c, int right, int items)
+{
+    c.wseBal += items;
+    c.werBal = partialPoints(c.werBal + right, c.tekBal, right, items);
+}
+
 void settleMatching(SessionState& state, const Classification& answer)
 {
-    state.counters.wseBal += answer.rowCount();
-    state.counters.werBal += answer.score();
+    settleItems(state.counters, answer.score(), answer.rowCount());
 }
 
 void settleRanking(SessionState& state, const Ranking& answer)
@@ -204,8 +210,7 @@ void settleRanking(SessionState& state, const Ranking& answer)
     state.rankingRight = score == answer.count();
     if (state.rankingRight)
         ++state.counters.werWop;
-    state.counters.wseBal += answer.count();
-    state.counters.werBal += score;
+    settleItems(state.counters, score, answer.count());
 }
 
 } // namespace tavel

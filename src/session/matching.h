@@ -137,11 +137,19 @@ private:
     int pressSlot_ = 1;
 };
 
-// The classification window's "Готов": WseBal += KlassRightCount, WerBal +=
-// Nabrano (the verdict follows in the checker).
+// The points of a matching or ranking answer with `right` of `items` items
+// in place, for a question worth TekBal: WseBal += items (the question's
+// Points were added at the start), WerBal := round-half-even(WerBal + right
+// + TekBal × right ÷ items). A fully right answer so earns everything the
+// question added to WseBal (its Points and its items); a partly right one
+// its items and its Points in proportion, rounded as tick boxes are.
+void settleItems(SessionCounters& counters, int right, int items);
+
+// The classification window's "Готов": settleItems with Nabrano of
+// KlassRightCount (the verdict follows in the checker).
 void settleMatching(SessionState& state, const Classification& answer);
 
-// The ranking window's "Готов": WseBal += n, WerBal += the score, WerWop + 1
+// The ranking window's "Готов": settleItems with the score of n, WerWop + 1
 // when every variant is in place; the verdict is kept for the checker.
 void settleRanking(SessionState& state, const Ranking& answer);
 

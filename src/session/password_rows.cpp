@@ -15,10 +15,23 @@ const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
     throw Error(QStringLiteral("Таблица паролей, строка %1: %2. Файл пользователей не изменён.").arg(row).arg(what));
 }
 
-void checkLength(int row, const QString& title, const QString& value, int most)
+// The cells of a row the file holds at most so many characters of.
+struct Cell {
+    int column;
+    const char16_t* title;
+    int most;
+};
+constexpr Cell kCutCells[] = {
+    {0, u"Код", 2}, {2, u"ФИО", 20}, {3, u"Пароль", 6}, {4, u"Доступ", 1}};
+
+const QString& cellOf(const PasswordRow& r, int column)
 {
-    if (value.size() > most)
-        badRow(row, QStringLiteral("%1 «%2» длиннее %3 знаков").arg(title, value).arg(most));
+    switch (column) {
+    case 0: return r.code;
+    case 2: return r.fullName;
+    case 3: return r.password;
+    default: return r.access;
+    }
 }
 
 } // namespace
@@ -31,16 +44,44 @@ QStringList passwordColumnTitles()
 
 QString passwordDateText(double days)
 {
-    return fromDays(days).date().toString(kDateFormat);
+    const QDateTime moment = fromDays(days);
+    return moment.isValid() ? moment.date().toString(kDateFormat) : QString();
 }
 
-std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users)
+std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users, QStringList* notes)
 {
     std::vector<PasswordRow> rows;
     rows.reserve(users.size());
-    for (const UserRecord& u : users)
+    for (size_t i = 0; i < users.size(); ++i) {
+        const UserRecord& u = users[i];
+        if (notes && !isDayCount(u.issueDate))
+            notes->push_back(QStringLiteral("Запись %1 (код «%2»): дата в файле испорчена (%3), показана пустой; "
+                                            "введите дату перед сохранением.")
+                                 .arg(i + 1)
+                                 .arg(u.userCode)
+                                 .arg(u.issueDate, 0, 'g', 17));
         rows.push_back({u.userCode, passwordDateText(u.issueDate), u.fullName, u.password, u.accessLevel});
+    }
     return rows;
+}
+
+QStringList overlongCells(const std::vector<PasswordRow>& rows)
+{
+    QStringList lines;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (trimmed(rows[i].code).isEmpty())
+            continue;
+        for (const Cell& cell : kCutCells) {
+            const QString value = trimmed(cellOf(rows[i], cell.column));
+            if (value.size() > cell.most)
+                lines << QStringLiteral("Строка %1, столбец «%2»: «%3» длиннее %4 знаков, останется «%5».")
+                             .arg(i + 1)
+                             .arg(QString::fromUtf16(cell.title), value)
+                             .arg(cell.most)
+                             .arg(value.left(cell.most));
+        }
+    }
+    return lines;
 }
 
 std::vector<UserRecord> usersFromRows(const std::vector<PasswordRow>& rows)
@@ -52,21 +93,15 @@ std::vector<UserRecord> usersFromRows(const std::vector<PasswordRow>& rows)
         const QString code = trimmed(r.code);
         if (code.isEmpty())
             continue;
-        checkLength(n, QStringLiteral("код"), code, 2);
         const QString dateText = trimmed(r.date);
         const QDate date = QDate::fromString(dateText, QStringLiteral("d.M.yyyy"));
         if (!date.isValid())
             badRow(n, QStringLiteral("«%1» — не дата (нужно ДД.ММ.ГГГГ)").arg(dateText));
-        const QString name = trimmed(r.fullName);
-        checkLength(n, QStringLiteral("ФИО"), name, 20);
         const QString password = trimmed(r.password);
         if (password.isEmpty())
             badRow(n, QStringLiteral("пустой пароль"));
-        checkLength(n, QStringLiteral("пароль"), password, 6);
-        const QString access = trimmed(r.access);
-        if (access != QLatin1String("Z") && access != QLatin1String("W"))
-            badRow(n, QStringLiteral("доступ «%1» — нужно Z или W").arg(access));
-        users.push_back({code, toDays(date), name, password, access});
+        users.push_back({code.left(2), toDays(date), trimmed(r.fullName).left(20), password.left(6),
+                         trimmed(r.access).left(1)});
     }
     return users;
 }

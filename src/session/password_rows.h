@@ -25,14 +25,24 @@ QStringList passwordColumnTitles();
 // The table's editable rows.
 constexpr int kPasswordRows = 10;
 
-// The date as the table shows it (dd.MM.yyyy).
+// The date as the table shows it (dd.MM.yyyy); empty when the stored value is
+// no date (NaN, huge: a damaged user file).
 QString passwordDateText(double days);
-std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users);
+// The rows of the users. For each stored date that is no date, `notes` (if
+// given) receives a sentence naming the record (from 1) and its user code.
+std::vector<PasswordRow> passwordRows(const std::vector<UserRecord>& users, QStringList* notes = nullptr);
 
-// The records of the rows whose trimmed code is not blank, in row order.
-// Throws Error naming the first bad row (counted from 1) and what is wrong
-// with it: a date that is not dd.mm.yyyy, an access letter other than Z and W,
-// an empty password, a field longer than the file can hold.
+// The cells longer than the file can hold (code 2, name 20, password 6,
+// access letter 1 characters, each trimmed) of the rows with a code: one line
+// per cell naming its row (from 1), its column and what is kept of it. The
+// window shows them before the rows are saved cut.
+QStringList overlongCells(const std::vector<PasswordRow>& rows);
+
+// The records of the rows whose trimmed code is not blank, in row order,
+// every cell cut to what the file holds (see overlongCells). Any access
+// letter is taken: "Z" and "W" give rights, any other shuts the user out at
+// the entry check. Throws Error naming the first bad row (counted from 1) and
+// what is wrong with it: a date that is not dd.mm.yyyy, an empty password.
 std::vector<UserRecord> usersFromRows(const std::vector<PasswordRow>& rows);
 
 // Converts every row, then rewrites the user file with the records

@@ -73,7 +73,6 @@ QuestionFiles questionFiles(const InstallFolder& home, const QString& folderName
 {
     QuestionFiles f;
     const QString foto = home.path(QString(trimmed(folderName) + QStringLiteral("\\Foto")));
-    const QDir fotoDir(foto);
 
     // Pictures named after the question.
     const QString number = question.systemNumber();
@@ -99,7 +98,7 @@ QuestionFiles questionFiles(const InstallFolder& home, const QString& folderName
         return f;
     f.explanationName = ref.fileName;
     f.explanationCaption = QStringLiteral("Пояснения к вопросу из файла: ")
-                           + QDir::toNativeSeparators(fotoDir.filePath(ref.fileName));
+                           + QDir::toNativeSeparators(foto + QLatin1Char('/') + ref.fileName);
     f.explanationSafe = isSafeFileName(ref.fileName);
     if (!f.explanationSafe)
         return f;

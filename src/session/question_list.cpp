@@ -6,7 +6,6 @@
 #include "storage/question_keys.h"
 #include "storage/text.h"
 
-#include <QFileInfo>
 #include <cmath>
 #include <map>
 #include <set>
@@ -97,12 +96,9 @@ PointsSum totalPoints(const QuestionList& rows)
         const int value = points.toInt(&ok);
         if (!ok) {
             sum.badRow = int(i);
-            sum.error = QStringLiteral("Баллы вопроса %1 (%2-й в списке) записаны как «%3», а это не целое число. "
-                                       "В сумму баллов вошли только вопросы до него: %4.")
-                            .arg(rows[i].systemNumber())
-                            .arg(i + 1)
-                            .arg(points)
-                            .arg(sum.total);
+            sum.error = QStringLiteral("Баллы вопроса %1 записаны как «%2», а это не целое число. "
+                                       "Тест не начат: исправьте баллы вопроса в редакторе.")
+                            .arg(rows[i].systemNumber(), points);
             return sum;
         }
         sum.total += value;
@@ -113,63 +109,6 @@ PointsSum totalPoints(const QuestionList& rows)
 int limitMinutes(int maxTime, int questionCount)
 {
     return maxTime != 0 ? maxTime : questionCount;
-}
-
-namespace {
-
-RecordFile readOrEmpty(const QString& path, const RecordLayout& layout)
-{
-    // A subject's files are created empty when the subject is opened; one that
-    // is missing all the same holds no records.
-    if (!QFileInfo::exists(path))
-        return RecordFile();
-    return RecordFile::read(path, layout);
-}
-
-} // namespace
-
-StartData prepareTopic(const InstallFolder& home, const StartRequest& request, RandomSource& random,
-                       const ScanProgress& progress)
-{
-    const QString folder = trimmed(request.folderName);
-    const QString woprosPath = home.path(QString(folder + QStringLiteral("\\Wopros.dat")));
-    const QString otwetPath = home.path(QString(folder + QStringLiteral("\\Otwet.dat")));
-
-    StartData data;
-    const RecordFile wopros = readOrEmpty(woprosPath, QuestionRecord::layout());
-    if (wopros.count() > 0) {
-        const std::vector<int> ofTopic = recordsOfTopic(wopros, wopros::SubjectCode, wopros::TopicCode,
-                                                        request.subjectCode, request.topicCode, progress);
-        // Ordinals count the topic's questions from 1; the range is inclusive.
-        const qint64 first = std::max<qint64>(1, request.firstOrdinal);
-        const qint64 last = std::min<qint64>(qint64(ofTopic.size()), request.lastOrdinal);
-        for (qint64 ordinal = first; ordinal <= last; ++ordinal) {
-            const QuestionRecord record = QuestionRecord::decode(wopros.at(ofTopic[size_t(ordinal - 1)]));
-            data.questions.push_back(questionRow(record, shuffleKey(random, request.keyMultiplier)));
-        }
-    } else if (progress) {
-        progress(0, 0);
-    }
-    if (request.shuffle)
-        sortByKey(data.questions);
-    applyLimit(data.questions, request.questionLimit);
-
-    const PointsSum sum = totalPoints(data.questions);
-    data.totalPoints = sum.total;
-    data.pointsError = sum.error;
-    data.limitTime = limitMinutes(request.maxTime, int(data.questions.size()));
-
-    const RecordFile otwet = readOrEmpty(otwetPath, AnswerRecord::layout());
-    if (otwet.count() > 0) {
-        const std::vector<int> answers = recordsOfTopic(otwet, otwet::SubjectCode, otwet::TopicCode,
-                                                        request.subjectCode, request.topicCode, progress);
-        data.answers.reserve(answers.size());
-        for (int i : answers)
-            data.answers.push_back(answerRow(AnswerRecord::decode(otwet.at(i))));
-    } else if (progress) {
-        progress(0, 0);
-    }
-    return data;
 }
 
 } // namespace tavel

@@ -1,7 +1,6 @@
-// The question list and the answer table of a running test, and Start's way of
-// building them: the topic's questions within a range of ordinals, each with a
-// random shuffle key, sorted by key when shuffling, cut to the question limit;
-// all answers of the topic; the total points and the minutes allowed.
+// The question list and the answer table of a running test and the steps
+// that build them: shuffle keys, the key sort, the question limit, the total
+// points and the minutes allowed (session/test_start.h puts them together).
 //
 // Contracts:
 // - Every column is trimmed text, as the answer and question grids hold it.
@@ -13,9 +12,7 @@
 #pragma once
 
 #include "platform/random.h"
-#include "storage/install_folder.h"
 #include "storage/records.h"
-#include "storage/topic_scan.h"
 
 #include <QString>
 #include <vector>
@@ -70,8 +67,8 @@ void sortByKey(QuestionList& rows);
 void applyLimit(QuestionList& rows, int limit);
 
 // The sum of the Points of the rows; blank Points count nothing. At the first
-// Points that is not a whole number the sum stops: `total` is what was added
-// before it and `error` names the question and the value.
+// Points that is not a whole number the sum stops: `error` names the question
+// and the value, and `total` means nothing (the test must not start).
 struct PointsSum {
     int total = 0;
     QString error; // empty when every value was a whole number or blank
@@ -83,36 +80,5 @@ PointsSum totalPoints(const QuestionList& rows);
 // Minutes allowed for the test: MaxTime, or the number of questions asked
 // when MaxTime is 0.
 int limitMinutes(int maxTime, int questionCount);
-
-// What Start needs to know.
-struct StartRequest {
-    QString folderName;  // FolderName of the subject (under the installation folder)
-    QString subjectCode; // the chosen topic's codes
-    QString topicCode;
-    int firstOrdinal = 1;   // PervNomVopr: ordinals count the topic's questions from 1
-    int lastOrdinal = 500;  // PoslNomVopr
-    bool shuffle = true;    // the shuffle flag
-    int questionLimit = 500;
-    int maxTime = 10;       // MaxTime, minutes; 0 means one minute per question
-    int keyMultiplier = 100;
-};
-
-// What Start builds.
-struct StartData {
-    QuestionList questions; // in asking order, cut to the limit
-    AnswerTable answers;    // all answers of the topic, file order
-    int totalPoints = 0;    // WseBal
-    QString pointsError;    // see PointsSum; empty when fine
-    int limitTime = 0;      // LimitTime, minutes
-};
-
-// Start's data flow: reads Wopros.dat and Otwet.dat of the subject once each
-// (a missing file reads as empty), keeps the topic's questions whose ordinal
-// lies in the range, draws one key per kept question in file order, sorts when
-// shuffling, applies the limit, sums the points and loads the topic's answers.
-// `progress` is called for the question file, then for the answer file.
-// Throws Error when a file cannot be read.
-StartData prepareTopic(const InstallFolder& home, const StartRequest& request, RandomSource& random,
-                       const ScanProgress& progress = {});
 
 } // namespace tavel

@@ -1,6 +1,8 @@
 // Start and presentation steps over the state of a running test.
 #include "session/session_state.h"
 
+#include "storage/text.h"
+
 #include <QTime>
 
 namespace tavel {
@@ -10,13 +12,15 @@ QString counterText(int value)
     return QString::number(value);
 }
 
-void startTopic(SessionState& s, StartData data, const QString& topicName, const QDateTime& startTime, bool hintsOn)
+void startTopic(SessionState& s, StartData data, const QDateTime& startTime, bool hintsOn)
 {
     s.questions = std::move(data.questions);
     s.answers = std::move(data.answers);
     s.currentRow = 0;
     s.awaitingAnswer = false;
     s.current = Presentation();
+    s.rankingRight = false;
+    s.topicClosed = false;
 
     SessionCounters c;
     c.kWopr = int(s.questions.size());
@@ -27,8 +31,24 @@ void startTopic(SessionState& s, StartData data, const QString& topicName, const
     s.grade.patSlovo.clear();
     s.answeredCount = 0;
     s.hintsOn = hintsOn;
-    s.topicName = topicName;
+    s.topicName = std::move(data.title);
+    s.packageName = std::move(data.packageName);
     s.startTime = startTime;
+    s.elapsed.clear();
+    s.countdown = Countdown();
+    s.unanswered = unansweredAtStart(s.questions, s.answers, s.topicName, QString(), QString());
+    s.explanationPath = QStringLiteral("tt");
+    s.picturePath.clear();
+}
+
+void markAnswered(SessionState& s, const QString& systemNumber)
+{
+    markAnsweredRight(s.unanswered, systemNumber);
+}
+
+void startUnansweredList(SessionState& s, const QString& subjectName, const QString& folderName)
+{
+    s.unanswered = unansweredAtStart(s.questions, s.answers, s.topicName, subjectName, folderName);
 }
 
 bool hasNextQuestion(const SessionState& s)
@@ -47,6 +67,7 @@ bool presentNext(SessionState& s, const TimeSettings& times)
     s.counters.kOtw = s.current.variantCount();
     s.counters.kPraw = s.current.rightCount;
     s.counters.timeWopros = s.current.seconds;
+    s.countdown.start(s.current.seconds);
     s.awaitingAnswer = true;
     s.rankingRight = false;
     return true;

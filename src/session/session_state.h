@@ -1,6 +1,9 @@
-// The state of a running topic test: the question list with its cursor, the
-// answer table, the counters the main window shows, the grade display and the
-// modes. Plain data that the windows hold and the session logic changes.
+// The state of a running test, its one owner: the question list with its
+// cursor, the answer table, the counters, the grade display, the modes, the
+// question countdown, the unanswered list, the current question's files,
+// the answer given to the matching and ranking windows, and the names and
+// times the documents print. The session logic changes it; the windows show
+// it and never read a caption, a gauge or a box back to learn it.
 //
 // Contracts:
 // - Counters are whole numbers here; the main window shows them with
@@ -14,9 +17,12 @@
 #include "session/grades.h"
 #include "session/presentation.h"
 #include "session/question_list.h"
+#include "session/test_start.h"
+#include "session/unanswered.h"
 
 #include <QDateTime>
 #include <QString>
+#include <vector>
 
 namespace tavel {
 
@@ -39,7 +45,35 @@ struct SessionCounters {
 // Decimal text of a counter ("0", "12", "-1").
 QString counterText(int value);
 
+// The answer as the controls hold it when the checker runs.
+struct GivenAnswer {
+    std::vector<bool> ticked; // tick boxes, one per variant
+    QString typed;            // the exact-answer box OdinOt
+    int nabrano = 0;          // the classification window's score
+    // Matching: per right-hand item (row 1 first) the entry chosen in its
+    // term list: 0 "Не определено", j the j-th "-" variant. Empty for other
+    // kinds.
+    std::vector<int> matchingChoices;
+    // Ranking: per slot (top first) the number, from 1, of the ranking row
+    // (Presentation::rankingRows) standing there. Empty for other kinds.
+    std::vector<int> rankingOrder;
+};
+
+// The countdown of the current question (Gauge3 shows it).
+struct Countdown {
+    int maximum = 0;
+    int left = 0;
+
+    void start(int seconds) { maximum = left = seconds; }
+    // One second: returns true when the question must be judged now (fewer
+    // than 1 second left).
+    bool tick() { return --left < 1; }
+};
+
 struct SessionState {
+    bool running = false;     // started and not yet stopped or closed (Pusk shows "Стоп")
+    bool topicClosed = false; // the last answer or Stop closed the test
+
     QuestionList questions; // WopTabl rows 1..n
     AnswerTable answers;    // OtwTabl rows 1..m
     int currentRow = 0;
@@ -52,18 +86,42 @@ struct SessionState {
     int answeredCount = 0;  // NWopr of the results window: answers judged
 
     bool hintsOn = true;    // hint mode "Wkl" (false: "Wikl"), as at Start
-    QString topicName;
+    QString topicName;      // the running test's title (topic name or the set's)
+    QString packageName;    // NamePaketa; empty for a topic
     QDateTime startTime;
+    QString elapsed;        // the time the test took, set when it closes; empty before
+    QString examinee;       // INN_New as it stood at the start
+    QString subjectName;    // the subject's name as used (PredmetName at the start)
+
+    Countdown countdown;    // the current question's seconds
+    GivenAnswer lastAnswer; // the answer judged last, as given (ticks, text, matching choices, order)
+    // The unanswered-questions list (session/unanswered.h): a copy of the
+    // question list made at the start, every mark "у"; a right answer marks
+    // its row "п".
+    UnansweredList unanswered;
+    // The files of the current question as the presenter found them: ExplanationPath
+    // ("tt" when none) and PicturePath.
+    QString explanationPath = QStringLiteral("tt");
+    QString picturePath;
 };
 
-// Start: takes the prepared lists and resets everything as Start does
+// Marks the first row of the unanswered list with the system number "п".
+void markAnswered(SessionState& state, const QString& systemNumber);
+
+// The unanswered list of the test now started (after startTopic, once the
+// subject is known): the questions marked "у", the answers, the title.
+void startUnansweredList(SessionState& state, const QString& subjectName, const QString& folderName);
+
+// Start: takes the start data and resets everything as a start does
 // (KWopr = n, WseBal = the total, LimitTime, TimerTema1 0, NWopr, WerWop,
 // WerBal, Podskazano, PovtNev 0, Ocenka " 0", grade word empty, ten-point
-// word " Сейчас посмотрим", answered count 0, cursor before the first row).
-// `hintsOn` is the hint mode at Start (the mode list is locked while a test
-// runs).
-void startTopic(SessionState& state, StartData data, const QString& topicName, const QDateTime& startTime,
-                bool hintsOn = true);
+// word " Сейчас посмотрим", answered count 0, cursor before the first row,
+// the unanswered list a copy of the questions marked "у" (its subject set by
+// startUnansweredList), the title and package name from the data, no
+// elapsed time). `hintsOn` is the hint mode
+// at the start (the mode list is locked while a test runs). The caller sets
+// `running`, the examinee and the subject name.
+void startTopic(SessionState& state, StartData data, const QDateTime& startTime, bool hintsOn = true);
 
 // True while a question is left to present.
 bool hasNextQuestion(const SessionState& state);

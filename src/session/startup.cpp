@@ -1,6 +1,7 @@
 // The start-up loading sequence of the shared files.
 #include "session/startup.h"
 
+#include "storage/atomic_save.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
 #include "storage/text.h"
@@ -82,6 +83,9 @@ StartupLoad loadSharedFiles(AppState& state, QDate today)
         state.hintMode = kHintsOn;
         state.shuffle = true;
         state.questionSeconds = 900;
+        // A save killed before its rename left its temporary file beside the
+        // intact former file.
+        removeInterruptedSavesIn(QFileInfo(state.home.path(paths::catalogue)).absolutePath());
         readCatalogue(state, load);
         readUsers(state, load, today);
         readSettings(state, load);

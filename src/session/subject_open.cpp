@@ -1,6 +1,7 @@
 // Opening a subject's files and choosing a subject from the catalogue.
 #include "session/subject_open.h"
 
+#include "storage/atomic_save.h"
 #include "storage/error.h"
 #include "storage/record_file.h"
 #include "storage/shared_files.h"
@@ -32,6 +33,9 @@ SubjectContents openCurrentSubject(const AppState& state)
 
 SubjectContents openSubject(const QString& subjectFolderPath)
 {
+    // A save killed before its rename left its temporary file beside the
+    // intact former file.
+    removeInterruptedSavesIn(subjectFolderPath);
     ensureSubjectFiles(subjectFolderPath);
     SubjectContents contents;
     contents.topics = readRecords<TopicRecord>(subjectFile(subjectFolderPath, subject_files::topics));

@@ -4,6 +4,7 @@
 #include "storage/error.h"
 #include "storage/text.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace tavel {
@@ -23,17 +24,13 @@ int readWholeNumber(const QString& text, const QString& boxName)
     return value;
 }
 
-LimitUpdate limitAfterMinute(int minutesUsed, const QString& limitTime)
+LimitUpdate limitAfterMinute(int minutesUsed, const QString& limitTime, int lastMinutes)
 {
     LimitUpdate update;
     if (minutesUsed == 0)
         return update;
-    if (trimmed(limitTime).isEmpty()) {
-        update.changed = true;
-        update.limitTime = QStringLiteral("0");
-        return update;
-    }
-    const int left = readWholeNumber(limitTime, QStringLiteral("Осталось минут"));
+    const int left = trimmed(limitTime).isEmpty() ? lastMinutes
+                                                  : readWholeNumber(limitTime, QStringLiteral("Осталось минут"));
     if (left > 0) {
         update.changed = true;
         update.limitTime = QString::number(left - 1);
@@ -50,15 +47,24 @@ bool limitReached(const QString& limitTime)
 
 NewSeconds applyNewSeconds(const QString& woprSek, const QString& otwSek, const Countdown& running)
 {
-    const auto seconds = [](const QString& text, const QString& box) {
-        const int value = readWholeNumber(text, box);
-        if (value < 0)
-            throw Error(QStringLiteral("В поле «%1» число секунд не может быть отрицательным: «%2».").arg(box, text));
-        return value;
+    QStringList problems;
+    const auto seconds = [&problems](const QString& text, const QString& box, int least) {
+        try {
+            const int value = readWholeNumber(text, box);
+            if (value >= least)
+                return value;
+            problems << QStringLiteral("В поле «%1» должно быть не меньше %2, а там «%3».")
+                            .arg(box, QString::number(least), text);
+        } catch (const Error& e) {
+            problems << e.message();
+        }
+        return 0;
     };
     NewSeconds out;
-    out.times.questionSeconds = seconds(woprSek, QStringLiteral("Секунд на вопрос"));
-    out.times.variantSeconds = seconds(otwSek, QStringLiteral("Секунд за каждый вариант ответа"));
+    out.times.questionSeconds = seconds(woprSek, QStringLiteral("Секунд на вопрос"), 1);
+    out.times.variantSeconds = seconds(otwSek, QStringLiteral("Секунд за каждый вариант ответа"), 0);
+    if (!problems.isEmpty())
+        throw Error(problems.join(u'\n'));
     out.countdown.maximum = out.times.questionSeconds;
     out.countdown.left = std::min(running.left, out.times.questionSeconds);
     return out;

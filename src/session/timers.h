@@ -7,11 +7,10 @@
 //   that is not one raises Error with a message naming the box, and nothing
 //   is changed (the functions return new values; callers assign them only
 //   when no Error was raised).
-// - LimitTime reaching 0 stops the topic; an empty LimitTime becomes "0" at
-//   the next minute (and so stops the topic then).
+// - LimitTime reaching 0 stops the topic; a blank LimitTime stops nothing.
 #pragma once
 
-#include "session/presentation.h"
+#include "session/session_state.h" // Countdown, TimeSettings
 
 #include <QString>
 
@@ -30,31 +29,22 @@ struct LimitUpdate {
     bool changed = false;
     QString limitTime; // the new LimitTime text when changed
 };
-// TimerTema1Change: nothing while the minutes used read 0; an empty LimitTime
-// becomes "0"; a LimitTime above 0 goes down by 1. Throws Error when
-// LimitTime is neither empty nor a whole number.
-LimitUpdate limitAfterMinute(int minutesUsed, const QString& limitTime);
+// TimerTema1Change: nothing while the minutes used are 0; a LimitTime above
+// 0 goes down by 1. A blank LimitTime (emptied by a stray key, or being typed
+// into) is not a limit of 0: it counts down from `lastMinutes`, the minutes
+// it last held. Throws Error when LimitTime is neither blank nor a whole
+// number.
+LimitUpdate limitAfterMinute(int minutesUsed, const QString& limitTime, int lastMinutes);
 
 // LimitTimeChange: true when the topic must stop (LimitTime reads 0). An
 // empty box (being edited) stops nothing. Throws Error for other text that is
 // not a whole number.
 bool limitReached(const QString& limitTime);
 
-// The countdown of the current question (Gauge3).
-struct Countdown {
-    int maximum = 0;
-    int left = 0;
-
-    void start(int seconds) { maximum = left = seconds; }
-    // One second: returns true when the question must be judged now (fewer
-    // than 1 second left).
-    bool tick() { return --left < 1; }
-};
-
-// WremaZadatClick: reads WoprSek and OtwSek (whole numbers, not negative).
-// The new times apply from the next question; the running countdown gets
+// WremaZadatClick: reads WoprSek (a whole number from 1) and OtwSek (from
+// 0). The new times apply from the next question; the running countdown gets
 // the new maximum QuestionSeconds and keeps at most that many seconds.
-// Throws Error naming the box when a text is not usable; then nothing
+// Throws one Error naming every box whose text is not usable; then nothing
 // changes.
 struct NewSeconds {
     TimeSettings times;

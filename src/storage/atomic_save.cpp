@@ -1,34 +1,158 @@
-// Atomic file replacement over QSaveFile.
+// Atomic file replacement: a temporary file beside the target, flushed and
+// synced, then renamed over it (rename replaces a file in one step).
 #include "storage/atomic_save.h"
 
 #include "storage/error.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavel {
+namespace {
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The reason of a failed system call in words; the usual ones of a save in
+// Russian, the rest as the system words them.
+QString reasonOf(int error)
+{
+    switch (error) {
+    case 0: return QStringLiteral("неизвестная ошибка");
+    case ENOSPC: return QStringLiteral("на диске нет места");
+    case EDQUOT: return QStringLiteral("исчерпана дисковая квота");
+    case EFBIG: return QStringLiteral("файл слишком велик для диска");
+    case EROFS: return QStringLiteral("диск только для чтения");
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав на запись");
+    case ENOENT: return QStringLiteral("нет такой папки");
+    case EIO: return QStringLiteral("ошибка ввода-вывода диска");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+[[noreturn]] void fail(const QString& path, const QString& reason)
+{
+    throw Error(QStringLiteral("Не удалось записать файл %1: %2; прежний файл сохранён").arg(native(path), reason));
+}
+
+// The file a save replaces: the target of a symbolic link, so that the link stays.
+QString realTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? info.symLinkTarget() : target;
+}
+
+// The permissions a new file gets: those of the file replaced, else what the
+// process's umask leaves of rw-rw-rw-.
+mode_t permissionsFor(const QString& path)
+{
+    struct stat old;
+    if (::stat(QFile::encodeName(path).constData(), &old) == 0)
+        return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool isLeftoverOf(const QString& entry, const QString& fileName)
+{
+    static const QRegularExpression tail(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const QString prefix = fileName + QLatin1String(kInterruptedSaveMark);
+    return entry.startsWith(prefix) && tail.match(QStringView(entry).sliced(prefix.size())).hasMatch();
+}
+
+int removeMatching(const QString& folder, const std::function<bool(const QString&)>& matches)
+{
+    const QDir dir(folder);
+    const QStringList entries =
+        dir.entryList({QStringLiteral("*") + QLatin1String(kInterruptedSaveMark) + QStringLiteral("*")},
+                      QDir::Files | QDir::Hidden | QDir::System);
+    int removed = 0;
+    for (const QString& entry : entries)
+        if (matches(entry) && QFile::remove(folder + QLatin1Char('/') + entry))
+            ++removed;
+    return removed;
+}
+
+} // namespace
+
+int removeInterruptedSaves(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    return removeMatching(info.absolutePath(), [&](const QString& entry) { return isLeftoverOf(entry, name); });
+}
+
+int removeInterruptedSavesIn(const QString& folder)
+{
+    return removeMatching(folder, [](const QString& entry) {
+        const qsizetype at = entry.lastIndexOf(QLatin1String(kInterruptedSaveMark));
+        return at > 0 && isLeftoverOf(entry, entry.left(at));
+    });
+}
 
 void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Не удалось записать файл %1: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (!write(file) || file.error() != QFileDevice::NoError) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                   : QStringLiteral("запись прервана");
-        file.cancelWriting();
-        throw Error(QStringLiteral("Не удалось записать файл %1: %2; прежний файл сохранён")
-                        .arg(QDir::toNativeSeparators(path), reason));
-    }
-    if (!file.commit())
-        throw Error(QStringLiteral("Не удалось записать файл %1: %2; прежний файл сохранён")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer))
+        fail(path, QStringLiteral("запись прервана"));
+    saveAtomically(path, buffer.data());
 }
 
 void saveAtomically(const QString& path, const QByteArray& contents)
 {
-    saveAtomically(path, [&](QIODevice& device) { return device.write(contents) == contents.size(); });
+    const QString target = realTarget(path);
+    removeInterruptedSaves(target);
+
+    // The reason of each failure is taken from errno right after the call
+    // that failed: the messages of the file classes say "Unknown error" for a
+    // full disk met while flushing.
+    QTemporaryFile temp(target + QLatin1String(kInterruptedSaveMark) + QStringLiteral("XXXXXX"));
+    temp.setAutoRemove(true);
+    errno = 0;
+    if (!temp.open())
+        fail(path, reasonOf(errno));
+    const int fd = temp.handle();
+    qint64 done = 0;
+    while (done < contents.size()) {
+        errno = 0;
+        const ssize_t n = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail(path, reasonOf(n == 0 ? ENOSPC : errno));
+        done += n;
+    }
+    if (::fchmod(fd, permissionsFor(target)) != 0 || ::fsync(fd) != 0)
+        fail(path, reasonOf(errno));
+    const QByteArray from = QFile::encodeName(temp.fileName());
+    if (::rename(from.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(path, reasonOf(errno));
+    temp.setAutoRemove(false); // it is the file now
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
 }
 
 } // namespace tavel

@@ -1,6 +1,11 @@
 // Every rewrite of a stored file goes through here: the new contents are written
-// to a temporary file beside the old one, which is replaced only when the
-// writing succeeded. A failed or interrupted save leaves the former file whole.
+// to a temporary file beside the old one, flushed to the disk, and renamed over
+// it. A failed or interrupted save leaves the former file whole.
+//
+// The temporary file is named after the file with kInterruptedSaveMark and six
+// random letters ("Wopros.dat.tavel-save-AbCdEf"). Only a save killed before
+// its rename leaves one behind; the next save of that file, and the opening of
+// its folder at start-up, remove such leftovers. No other name is touched.
 #pragma once
 
 #include <QByteArray>
@@ -10,10 +15,19 @@
 
 namespace tavel {
 
-// Calls `write` with the temporary file; `write` returns false to abandon the
-// save. Throws Error naming the file when the save fails or is abandoned.
+inline constexpr auto kInterruptedSaveMark = ".tavel-save-";
+
+// Calls `write` with a buffer that becomes the new contents; `write` returns
+// false to abandon the save. Throws Error naming the file and the reason (for
+// a full disk: no space left) when the save fails or is abandoned.
 void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 void saveAtomically(const QString& path, const QByteArray& contents);
+
+// Removes the temporary files an interrupted save of `path` left beside it.
+// Returns how many it removed.
+int removeInterruptedSaves(const QString& path);
+// The same for every file of `folder`.
+int removeInterruptedSavesIn(const QString& folder);
 
 } // namespace tavel

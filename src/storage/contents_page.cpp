@@ -47,6 +47,16 @@ void readContentsPage(const QString& path, ContentsPage& into)
     const QStringList lines = readTextLines(path);
     into.columns = readCount(path, lines, 1, QStringLiteral("число столбцов"));
     into.rows = readCount(path, lines, 2, QStringLiteral("число строк таблицы"));
+    // Every row of the grid takes lines of the file, one per column; a grid
+    // without columns would have its rows made from nothing, and a count of
+    // two thousand million would reserve as many empty rows.
+    if (into.columns == 0 && into.rows > 0) {
+        const int rows = into.rows;
+        into.rows = 0;
+        throw Error(QStringLiteral("Файл %1, строка 1: столбцов 0, а строк таблицы %2; в таблице без столбцов нет строк")
+                        .arg(native(path))
+                        .arg(rows));
+    }
     // Rows are added as their lines are read, so a huge count in a short file
     // costs nothing before the missing line is found.
     qsizetype next = kCountLines;

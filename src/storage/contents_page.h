@@ -19,8 +19,9 @@ struct ContentsPage {
 };
 
 // Reads the file into `into`. Throws Error naming the file and the line when a
-// count is not a whole number (or negative) or lines are missing; the rows read
-// so far stay in `cells` (the last one possibly short).
+// count is not a whole number (or negative), rows are counted in a grid of no
+// columns, or lines are missing; the rows read so far stay in `cells` (the
+// last one possibly short).
 void readContentsPage(const QString& path, ContentsPage& into);
 
 // Totals the group rows: walking from the last row of `cells` to row 0,

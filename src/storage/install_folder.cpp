@@ -9,11 +9,21 @@
 namespace tavel {
 namespace {
 
+// `name` inside `folder`, joined as text. QDir::filePath would take a name
+// beginning with ":" for a Qt resource path and return it alone, leaving the
+// folder (a question may name such a file).
+QString join(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
 // The existing entry of `dir` whose name equals `name` ignoring case; the
 // exact spelling wins when both exist.
 QString matchEntry(const QDir& dir, const QString& name)
 {
-    if (QFileInfo::exists(dir.filePath(name)))
+    if (QFileInfo::exists(join(dir.path(), name)))
         return name;
     const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries)
@@ -48,7 +58,7 @@ QString InstallFolder::path(QStringView windowsPath, bool createFolders) const
         if (part == QLatin1String("."))
             continue;
         const QString name = matchEntry(dir, part);
-        current = dir.filePath(name);
+        current = join(current, name);
         const bool last = i == parts.size() - 1;
         if (!last) {
             if (createFolders && !QFileInfo(current).isDir())

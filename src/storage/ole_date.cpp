@@ -9,7 +9,17 @@ namespace tavel {
 namespace {
 const QDate kEpoch(1899, 12, 30);
 constexpr qint64 kMsPerDay = 86400000;
+// 1 January of the year 1 and the day after 31 December 9999, as day counts.
+constexpr double kFirstDay = -693593;
+constexpr double kDayAfterLast = 2958466;
 } // namespace
+
+bool isDayCount(double days)
+{
+    // A negative count keeps its time of day as a positive fraction, so the
+    // whole first day reaches down to kFirstDay - 1 (exclusive).
+    return std::isfinite(days) && days > kFirstDay - 1 && days < kDayAfterLast;
+}
 
 double toDays(QDate date)
 {
@@ -25,6 +35,9 @@ double toDays(const QDateTime& moment)
 
 QDateTime fromDays(double days)
 {
+    // Converting NaN or a huge value to an integer is undefined behaviour.
+    if (!isDayCount(days))
+        return QDateTime();
     const double whole = std::trunc(days);
     const double fraction = std::fabs(days - whole);
     const qint64 ms = std::llround(fraction * double(kMsPerDay));
@@ -34,7 +47,8 @@ QDateTime fromDays(double days)
 
 bool hasTimePart(double days)
 {
-    return fromDays(days).time() != QTime(0, 0);
+    const QDateTime moment = fromDays(days);
+    return moment.isValid() && moment.time() != QTime(0, 0);
 }
 
 } // namespace tavel

@@ -425,12 +425,32 @@ public:
     QString out;
 };
 
+// Builds the document in one edit block: the document and its views hear of
+// one change at the end instead of one per run, which made loading grow with
+// the square of the text's length. The load is no step to undo, so nothing is
+// recorded for undo meanwhile.
 class DocumentSink : public Sink {
 public:
-    explicit DocumentSink(QTextDocument& document) : cursor_(&document) {}
+    explicit DocumentSink(QTextDocument& document)
+        : document_(document), undo_(document.isUndoRedoEnabled()), cursor_(&document)
+    {
+        document_.setUndoRedoEnabled(false);
+        cursor_.beginEditBlock();
+    }
+    ~DocumentSink() override
+    {
+        cursor_.endEditBlock();
+        document_.setUndoRedoEnabled(undo_);
+    }
 
     void text(const QString& text, const CharStyle& style) override
     {
+        if (cut_)
+            return;
+        if (++edits_ > kMaxFormattedEdits) {
+            tail_ += text;
+            return;
+        }
         QTextCharFormat format;
         format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
         format.setFontItalic(style.italic);
@@ -441,12 +461,32 @@ public:
     }
     void paragraph(Qt::Alignment alignment) override
     {
+        if (++paragraphs_ >= kMaxRtfParagraphs) {
+            cut_ = true;
+            return;
+        }
+        if (++edits_ > kMaxFormattedEdits) {
+            tail_ += QLatin1Char('\n'); // insertText makes it a paragraph end
+            return;
+        }
         setAlignment(alignment);
         cursor_.insertBlock();
     }
-    void finish(Qt::Alignment alignment) override { setAlignment(alignment); }
+    void finish(Qt::Alignment alignment) override
+    {
+        if (!tail_.isEmpty()) {
+            cursor_.insertText(tail_, QTextCharFormat());
+            tail_.clear();
+        }
+        setAlignment(alignment);
+    }
 
 private:
+    // Each run and paragraph costs the document some microseconds: past this
+    // many, the rest of the text goes in at once without its formats, so that
+    // any explanation within the size cap loads in well under a second.
+    static constexpr int kMaxFormattedEdits = 5000;
+
     void setAlignment(Qt::Alignment alignment)
     {
         QTextBlockFormat format = cursor_.blockFormat();
@@ -454,7 +494,15 @@ private:
         cursor_.setBlockFormat(format);
     }
 
+    QTextDocument& document_;
+    bool undo_;
     QTextCursor cursor_;
+    int edits_ = 0;
+    int paragraphs_ = 0;
+    QString tail_; // the text past kMaxFormattedEdits
+
+public:
+    bool cut_ = false; // paragraphs past kMaxRtfParagraphs were dropped
 };
 
 } // namespace
@@ -469,11 +517,12 @@ bool looksLikeRtf(QByteArrayView bytes)
     return bytes.sliced(i).startsWith("{\\rtf");
 }
 
-void readRtf(QByteArrayView rtf, QTextDocument& document)
+bool readRtf(QByteArrayView rtf, QTextDocument& document)
 {
     document.clear();
     DocumentSink sink(document);
     Parser(rtf, sink).run();
+    return !sink.cut_;
 }
 
 QString rtfPlainText(QByteArrayView rtf)

@@ -19,8 +19,13 @@ bool looksLikeRtf(QByteArrayView bytes);
 // Replaces the contents of `document` with the formatted text of `rtf`.
 // Text in "\'xx" escapes is read as Windows-1251 whatever code page the file
 // names. Character formats are set on the runs; a run without "\fs" keeps the
-// document's default font size.
-void readRtf(QByteArrayView rtf, QTextDocument& document);
+// document's default font size. The document is built in one edit block,
+// without undo. The cost of a document grows with its runs and paragraphs:
+// past 5000 runs and paragraphs the rest of the text comes without formats,
+// and the document holds at most kMaxRtfParagraphs paragraphs; returns false
+// when later ones were dropped.
+inline constexpr int kMaxRtfParagraphs = 5000;
+bool readRtf(QByteArrayView rtf, QTextDocument& document);
 
 // The text of `rtf` without formats: paragraphs (and "\line" breaks) end with
 // "\n" except the last one; "\tab" gives a tab, "\~" a no-break space.

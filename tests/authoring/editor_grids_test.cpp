@@ -4,6 +4,7 @@
 #include "authoring/editor_actions.h"
 #include "authoring/grid_files.h"
 #include "authoring/topic_listing.h"
+#include "reports/document.h"
 #include "storage/records.h"
 #include "support/temp_home.h"
 
@@ -299,6 +300,16 @@ TEST_F(EditorGridsTest, TopicListingHoldsEachQuestionFollowedByAllItsAnswers)
     EXPECT_EQ(listing.rows[3][5], QStringLiteral("+")); // the answer's Kod_P
     EXPECT_EQ(lastDone, 2);
     EXPECT_TRUE(topicListing(grids, 7).rows.empty());
+
+    Document doc;
+    writeTopicListing(doc, listing);
+    EXPECT_EQ(doc.basePointSize(), 8);
+    ASSERT_EQ(doc.tableCount(), 1);
+    EXPECT_EQ(doc.cellText(1, 1, 7), QStringLiteral("Nazwan"));
+    EXPECT_EQ(doc.cellText(1, 3, 7), QStringLiteral("Кто?"));
+    EXPECT_EQ(doc.cellText(1, 4, 6), QStringLiteral("+"));
+    EXPECT_EQ(doc.cellText(1, 9, 7), QString()); // the last row stays empty
+    EXPECT_EQ(doc.text().toPlainText().right(1), QStringLiteral(" ")); // the blank after the table
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 #include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/zagruzka.h"
 #include "platform/windows/hint.h"
+#include "reports/windows/document_window.h"
 #include "session/windows/explanation_window.h"
 #include "storage/records.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProgressBar>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -296,6 +299,34 @@ TEST_F(EditorWindowTest, PictureNeedsTheFotoFolderAndTopicGoesIntoThePackage)
         EXPECT_EQ(package[4].totalCount, QStringLiteral("5"));
         EXPECT_EQ(package[4].wantedCount, QStringLiteral("1"));
     });
+}
+
+TEST_F(EditorWindowTest, TopicListingOpensInADocumentWindow)
+{
+    const QString pdf = t.path(QStringLiteral("Тема_001.pdf"));
+    openEditor([&](TZagruzka& w) {
+        clickIn(w, "BitBtn1"); // no topic row current: nothing
+        EXPECT_FALSE(w.findChild<DocumentWindow*>());
+        press(w.TemaTabl, 0);
+        clickIn(w, "BitBtn1");
+        EXPECT_EQ(w.Gauge1->value(), 100);
+        auto* window = w.findChild<DocumentWindow*>();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        const Document& doc = *window->document();
+        EXPECT_EQ(doc.title(), QStringLiteral("Тема 001"));
+        EXPECT_EQ(doc.cellText(1, 2, 7), QStringLiteral("Древняя Русь"));
+        EXPECT_EQ(doc.cellText(1, 3, 7), QStringLiteral("Вопрос 1"));
+        EXPECT_EQ(doc.cellText(1, 4, 7), QStringLiteral("Рюрик"));
+        script.answerFileName(pdf);
+        EXPECT_TRUE(window->saveAs()); // the format from the name
+        delete window;
+    });
+    EXPECT_TRUE(t.read(QStringLiteral("Тема_001.pdf")).startsWith("%PDF"));
+    if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty()) {
+        QFile::remove(QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
+        QFile::copy(pdf, QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
+    }
 }
 
 } // namespace

@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, ContentsPageRowChoosesItsSubject)
     EXPECT_EQ(shown(BoxKind::Error), 0);
 }
 
-TEST_F(MainWindowTest, ActivationReopensTheSubjectAndResetsTheTopicText)
+TEST_F(MainWindowTest, ActivationReopensTheSubjectAndKeepsTheTopic)
 {
     start();
     enter(QStringLiteral("731946"));
@@ -284,8 +284,8 @@ TEST_F(MainWindowTest, ActivationReopensTheSubjectAndResetsTheTopicText)
     // The desktop gives the focus back to the main window (offscreen, the test does).
     form()->activateWindow();
     QApplication::processEvents();
-    EXPECT_EQ(find<QComboBox>("WiborTema")->currentText(), SubjectPanel::topicPrompt());
-    EXPECT_EQ(state.chosenTopic, -1);
+    EXPECT_EQ(find<QComboBox>("WiborTema")->currentText(), QStringLiteral("Петровская эпоха"));
+    EXPECT_EQ(state.chosenTopic, 2);
     EXPECT_EQ(find<QComboBox>("WiborTema")->count(), 3);
 }
 

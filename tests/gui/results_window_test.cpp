@@ -91,9 +91,8 @@ TEST(ResultsWindow, ShowsTheCopiedFiguresAndTheMode)
 
     // Training: " Тренировка " on the red gradient; the exam form is green.
     EXPECT_EQ(w.ExamTren->text(), QStringLiteral(" Тренировка "));
-    const QLocale locale = QLocale::system();
-    EXPECT_EQ(w.DatTim->text(), QStringLiteral(" ") + locale.toString(at.date(), QLocale::ShortFormat)
-                                    + QStringLiteral("  ") + locale.toString(at.time(), QLocale::LongFormat).left(5));
+    // Mended fault: the date followed the system's locale ("8 Dec 2026").
+    EXPECT_EQ(w.DatTim->text(), QStringLiteral(" 02.09.2024  10:05"));
     const QColor training = topLeftColour(w);
     EXPECT_NEAR(training.red(), 255, 3);
     EXPECT_NEAR(training.green(), 128, 6);

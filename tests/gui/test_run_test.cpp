@@ -15,7 +15,9 @@
 #include "session/windows/question_area.h"
 #include "session/windows/rang_window.h"
 #include "session/windows/results_window.h"
+#include "session/windows/run_timers.h"
 #include "session/windows/score_panel.h"
+#include "session/windows/start_screen.h"
 #include "session/windows/subject_panel.h"
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
@@ -286,9 +288,9 @@ TEST_F(TestRunTest, StartWithoutATopicAsksWhetherTheMouseIsStuck)
     EXPECT_TRUE(panel().WiborTema->isEnabled());
     EXPECT_TRUE(settings().Regim->isEnabled());
     EXPECT_FALSE(area().Itog1->isEnabled());
-    // These stay as Start left them until the next Stop.
-    EXPECT_FALSE(settings().ParamExam->isEnabled());
-    EXPECT_TRUE(settings().Nastroi->isHidden());
+    // Nothing was locked.
+    EXPECT_TRUE(settings().ParamExam->isEnabled());
+    EXPECT_FALSE(settings().Nastroi->isHidden());
 }
 
 TEST_F(TestRunTest, EmptyRangeStartsWithNothingAndClosesWithADash)
@@ -320,7 +322,9 @@ TEST_F(TestRunTest, EmptyRangeStartsWithNothingAndClosesWithADash)
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
 }
 
-TEST_F(TestRunTest, PointsThatAreNoNumberAreReportedAfterTheTestStarted)
+// Mended fault: the test ran on the points summed up to the bad value while
+// later questions still scored.
+TEST_F(TestRunTest, PointsThatAreNoNumberRefuseTheStart)
 {
     std::vector<Question> list = typedQuestions(3);
     list[1].points = QStringLiteral("1б");
@@ -331,12 +335,15 @@ TEST_F(TestRunTest, PointsThatAreNoNumberAreReportedAfterTheTestStarted)
     pressStart();
     EXPECT_EQ(shown(BoxKind::Error), 1);
     EXPECT_TRUE(script.last()->text.contains(QStringLiteral("«1б»")));
-    EXPECT_EQ(score().WseBal->text(), QStringLiteral("1")); // what was added before it
-    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
-    EXPECT_EQ(shownQuestion(), QStringLiteral("1"));
+    EXPECT_TRUE(script.last()->text.contains(QStringLiteral("01_001_01_2")));
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_FALSE(area().Itog1->isEnabled());
+    EXPECT_FALSE(run().Timer1->isActive());
+    EXPECT_TRUE(settings().ParamExam->isEnabled());
+    EXPECT_NE(area().WoprosRE->toPlainText(), QStringLiteral("Вопрос 1"));
 }
 
-TEST_F(TestRunTest, UnreadableFilesLeaveTheTestHalfPreparedUntilStop)
+TEST_F(TestRunTest, UnreadableFilesStartNothing)
 {
     writeQuestions(t, typedQuestions(2));
     start();
@@ -346,17 +353,11 @@ TEST_F(TestRunTest, UnreadableFilesLeaveTheTestHalfPreparedUntilStop)
     QDir().mkpath(t.path(QStringLiteral("Istoriy/Wopros.dat")));
     pressStart();
     EXPECT_EQ(shown(BoxKind::Error), 1);
-    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
-    EXPECT_FALSE(area().Itog1->isEnabled());
-    EXPECT_FALSE(panel().PredmetName->isEnabled());
-    EXPECT_EQ(figures(), QStringLiteral("0 0 0 0"));
-    EXPECT_FALSE(run().Timer2->isActive());
-    script.drive([](QDialog& finish) {
-        EXPECT_EQ(static_cast<TFinish&>(finish).WseBal->text(), QStringLiteral("0"));
-    });
-    pressStart();
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_FALSE(area().Itog1->isEnabled());
     EXPECT_TRUE(panel().PredmetName->isEnabled());
+    EXPECT_FALSE(run().Timer1->isActive());
+    EXPECT_FALSE(run().Timer2->isActive());
 }
 
 TEST_F(TestRunTest, EachKindIsPresentedWithItsControls)
@@ -484,7 +485,11 @@ TEST_F(TestRunTest, EveryVariantIsShownEvenBeyondTheThirtyRows)
 class RecordedHistory : public AnswerHistory {
 public:
     QStringList lines;
-    void topicStarted() override { lines << QStringLiteral("start"); }
+    void testStarted(const HistoryStart& s) override
+    {
+        lines << QStringLiteral("start %1 / %2 / %3 %4")
+                     .arg(s.title, s.subject, s.examinee, s.startTime.isValid() ? QStringLiteral("at") : QString());
+    }
     void questionShown(int row, const QString& text) override { lines << QStringLiteral("%1. %2").arg(row).arg(text); }
     void answerJudged(const Presentation& q, const GivenAnswer& a, bool right) override
     {
@@ -569,7 +574,8 @@ TEST_F(TestRunTest, PartlyRightTicksShowTheRightAnswerUntilDalshe)
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
     EXPECT_TRUE(rows().textLine(2)->isEnabled());
 
-    EXPECT_EQ(history.lines, QStringList({QStringLiteral("start"), QStringLiteral("1. Отметьте"),
+    EXPECT_EQ(history.lines, QStringList({QStringLiteral("start Древняя Русь / История / Иванов И.И. гр.17_П at"),
+                                          QStringLiteral("1. Отметьте"),
                                           QStringLiteral("Птички поставить  -"), QStringLiteral("2. Ещё раз"),
                                           QStringLiteral("Птички поставить  -")}));
     run().setAnswerHistory(nullptr);
@@ -628,12 +634,179 @@ TEST_F(TestRunTest, DoubleClickOnTheScoreShowsTheResultsOfTheTestSoFar)
     });
     QTest::mouseDClick(score().WopBall, Qt::LeftButton);
     EXPECT_TRUE(shownResults);
-    // The test goes on; the topic box shows the prompt until the next question.
-    EXPECT_EQ(panel().WiborTema->currentText(), SubjectPanel::topicPrompt());
+    // The test goes on with its topic on show.
+    EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
     type(QStringLiteral("ответ 2"));
     EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
     EXPECT_EQ(figures(), QStringLiteral("3 2 3 2"));
+}
+
+// Mended fault: activation set Gauge3's maximum to the question time; the
+// gauge dropped its value and the next tick judged the question unanswered.
+TEST_F(TestRunTest, ActivationLeavesTheCountdownAlone)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    pressStart();
+    const int seconds = form()->Gauge3->maximum();
+    ASSERT_GT(seconds, state.questionSeconds);
+    form()->FormActivate(); // back from the matching or picture window
+    form()->timers().Timer2Timer();
+    EXPECT_EQ(score().NWopr->text(), QStringLiteral("1"));
+    EXPECT_EQ(form()->Gauge3->maximum(), seconds);
+    EXPECT_EQ(form()->Gauge3->value(), seconds - 1);
+}
+
+// Mended fault: after an activation the topic box showed its prompt and the
+// results window named no topic.
+TEST_F(TestRunTest, ActivationKeepsTheTopicAndTheResultsNameIt)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    choose(0, 0);
+    form()->FormActivate(); // before Start: the choice stays
+    EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
+    pressStart();
+    form()->FormActivate();
+    EXPECT_EQ(panel().WiborTema->currentText(), QStringLiteral("Древняя Русь"));
+    QString named;
+    script.drive([&](QDialog& d) { named = static_cast<TFinish&>(d).RichEdit1->toPlainText(); });
+    pressStart(); // Stop
+    EXPECT_EQ(named, QStringLiteral("Древняя Русь"));
+}
+
+// Mended fault: the second click of a double click judged the next question
+// unseen, or stopped the test just started.
+TEST_F(TestRunTest, DoubleClicksCountOnce)
+{
+    writeQuestions(t, typedQuestions(3));
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    QTest::mouseDClick(panel().Pusk, Qt::LeftButton);
+    EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    QTest::mouseDClick(area().Itog1, Qt::LeftButton);
+    EXPECT_EQ(score().NWopr->text(), QStringLiteral("2"));
+    EXPECT_EQ(run().session().answeredCount, 1);
+}
+
+// Mended fault: closing the matching or ranking window from its title bar
+// left the question with no way back to it.
+TEST_F(TestRunTest, ClosingAnAnswerWindowIsItsReady)
+{
+    writeQuestions(t, {{QStringLiteral("1"), QStringLiteral("Сопоставьте"), QStringLiteral("2"),
+                        {{QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("A")},
+                         {QStringLiteral("-"), QStringLiteral("1"), QStringLiteral("X")}}},
+                       {QStringLiteral("2"), QStringLiteral("Упорядочьте"), QStringLiteral("2"),
+                        {{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("первое")},
+                         {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("второе")}}},
+                       typedQuestions(1, 3).front()});
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    pressStart();
+    ASSERT_TRUE(set().klass->isVisible());
+    set().klass->close();
+    EXPECT_EQ(shownQuestion(), QStringLiteral("Упорядочьте"));
+    ASSERT_TRUE(set().rangForm->isVisible());
+    set().rangForm->close(); // the stored order is right
+    EXPECT_EQ(shownQuestion(), QStringLiteral("3"));
+    EXPECT_EQ(figures(), QStringLiteral("3 1 8 4")); // 2 + 1 + 2 + 2 + 1 available
+}
+
+// Mended fault: closing the main window during a test ended the program and
+// the test at once.
+TEST_F(TestRunTest, ClosingTheMainWindowDuringATestAsksFirst)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    choose(0, 0);
+    pressStart();
+    script.answerNo();
+    form()->close();
+    EXPECT_EQ(script.count(BoxKind::Question), 1);
+    EXPECT_FALSE(form()->isClosed());
+    EXPECT_TRUE(form()->isVisible());
+    script.answerYes();
+    form()->close();
+    EXPECT_TRUE(form()->isClosed());
+}
+
+// Mended fault: Tab never left the contents grid, so nobody could enter
+// without the mouse; Enter in the typed answer did nothing.
+TEST_F(TestRunTest, TheKeyboardEntersAndAnswers)
+{
+    writeQuestions(t, typedQuestions(2));
+    start();
+    auto* parol = find<QLineEdit>("Parol");
+    find<QTableWidget>("OglTabl")->setFocus();
+    for (int i = 0; i < 20 && form()->focusWidget() != parol; ++i)
+        QTest::keyClick(form()->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(form()->focusWidget(), parol);
+    parol->clear();
+    QTest::keyClicks(parol, QStringLiteral("731946"));
+    QTest::keyClick(parol, Qt::Key_Return);
+    EXPECT_TRUE(form()->Zastavka->isHidden());
+
+    MainWindowTest::choose(find<QComboBox>("PredmetName"), 0);
+    MainWindowTest::choose(find<QComboBox>("WiborTema"), 0);
+    state.shuffle = false;
+    pressStart();
+    area().OdinOt->setText(QStringLiteral("ответ 1"));
+    QTest::keyClick(area().OdinOt, Qt::Key_Return);
+    EXPECT_EQ(score().WerWop->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownQuestion(), QStringLiteral("2"));
+}
+
+// Mended fault: the 11-pair matching window was taller than the screen,
+// "Надо так" covered "Стоп", and "1500" was clipped in the question time.
+TEST_F(TestRunTest, WindowsStayOnTheScreenAndOffTheControls)
+{
+    std::vector<Variant> pairs;
+    for (int i = 1; i <= 11; ++i) {
+        pairs.push_back({QStringLiteral("+"), QString::number(i), QStringLiteral("пункт %1").arg(i)});
+        pairs.push_back({QStringLiteral("-"), QString::number(i), QStringLiteral("термин %1").arg(i)});
+    }
+    writeQuestions(t, {{QStringLiteral("1"), QStringLiteral("Сопоставьте"), QStringLiteral("1"), pairs},
+                       {QStringLiteral("2"), QStringLiteral("Отметьте"), QStringLiteral("1"),
+                        {{QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("да")},
+                         {QString(), QStringLiteral("2"), QStringLiteral("нет")}}}});
+    start();
+    const QRect screen = form()->screen()->availableGeometry();
+    form()->setGeometry(screen);
+    choose(0, 0);
+    state.shuffle = false;
+    settings().WoprSek->setText(QStringLiteral("1500"));
+    EXPECT_LE(settings().WoprSek->fontMetrics().horizontalAdvance(QStringLiteral("1500")),
+              settings().WoprSek->contentsRect().width() - 8);
+    pressStart();
+
+    TKlass* klass = set().klass;
+    ASSERT_TRUE(klass->isVisible());
+    EXPECT_TRUE(screen.contains(klass->frameGeometry())) << klass->frameGeometry().height();
+    QTest::mouseClick(klass->Zakrit, Qt::LeftButton);
+
+    // The part of a control that is on show, on the screen.
+    const auto global = [](const QWidget* w) {
+        const QRect shown = w->visibleRegion().boundingRect();
+        return QRect(w->mapToGlobal(shown.topLeft()), shown.size());
+    };
+    bool shown = false;
+    script.drive([&](QDialog& d) {
+        shown = true;
+        const QRect dalshe = d.frameGeometry();
+        EXPECT_TRUE(screen.contains(dalshe));
+        for (const QWidget* control :
+             {static_cast<const QWidget*>(panel().Pusk), static_cast<const QWidget*>(area().Itog1),
+              static_cast<const QWidget*>(rows().textLine(1)), static_cast<const QWidget*>(rows().textLine(2))})
+            EXPECT_FALSE(dalshe.intersects(global(control))) << control->objectName().toStdString();
+    });
+    tick(2);
+    ready();
+    EXPECT_TRUE(shown);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/random.h"
 #include "platform/windows/hint.h"
+#include "session/grades.h"
 #include "session/windows/explanation_window.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/results_window.h"
@@ -84,7 +85,7 @@ TEST_F(TrainerTest, PostponedLastQuestionKeepsItsCountdownWhichClosesTheTopic)
     EXPECT_EQ(score().NWopr->text(), QStringLiteral("2"));
 
     // At 0 the topic closes; the postponed answer is not judged.
-    form()->Gauge3->setValue(1);
+    run().session().countdown.left = 1;
     timers().Timer2Timer();
     EXPECT_TRUE(topicClosed());
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
@@ -366,4 +367,19 @@ TEST_F(TrainerTest, WholeTopicInExamForm)
     EXPECT_EQ(score().Podskazano->text(), QStringLiteral("0"));
     EXPECT_TRUE(settings().Protokol_Wkl->isChecked());
     EXPECT_TRUE(settings().Protokol_Wkl->isEnabled());
+}
+
+// Mended fault: after the exam form went on and off, the next mode change
+// showed the former ten-point word beside " 0" (and the protocols printed it).
+TEST_F(TrainerTest, TheExamFormClearsTheTenPointWordForGood)
+{
+    startTopic(typedQuestions(1));
+    answer(QStringLiteral("ответ 1"));
+    ASSERT_EQ(score().DesNew->text(), tenPointWord(10));
+    settings().Protokol_Wkl->click();
+    settings().Protokol_Wkl->click();
+    settings().Regim->item(TestSettingsPanel::kInOrderItem)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(score().Ocenka->text(), QStringLiteral(" 0"));
+    EXPECT_TRUE(score().DesNew->text().isEmpty());
+    EXPECT_TRUE(score().SlDesBal->currentText().isEmpty());
 }

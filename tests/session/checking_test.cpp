@@ -57,20 +57,20 @@ TEST(TickBoxes, ATickedEmptyMarkResetsTheCountWhereverItStands)
 TEST(TickBoxes, PartlyRightAllRightAndWrong)
 {
     SessionCounters c = threeOfFive();
-    TickScore s = scoreTickBoxes(c, 2); // 5 × 2 ÷ 3 = 3.33
+    TickScore s = scoreTickBoxes(c, 2, true); // 5 × 2 ÷ 3 = 3.33
     EXPECT_FALSE(s.allRight);
     EXPECT_EQ(c.wseBal, 22);
     EXPECT_EQ(c.werBal, 3);
     EXPECT_EQ(c.werWop, 0);
 
     c = threeOfFive();
-    s = scoreTickBoxes(c, 3);
+    s = scoreTickBoxes(c, 3, true);
     EXPECT_TRUE(s.allRight);
     EXPECT_EQ(c.werBal, 7); // 5 + 2
     EXPECT_EQ(c.werWop, 1);
 
     c = threeOfFive();
-    scoreTickBoxes(c, 0); // a wrong tick
+    scoreTickBoxes(c, 0, true); // a wrong tick
     EXPECT_EQ(c.werBal, 0);
     EXPECT_EQ(c.wseBal, 22);
 }
@@ -82,15 +82,20 @@ TEST(TickBoxes, HalvesRoundOnTheRunningTotal)
     EXPECT_EQ(partialPoints(2, 3, 1, 2), 4); // 3.5 → 4
 }
 
-TEST(TickBoxes, AQuestionWithoutRightVariantsDoesNotLowerTheAvailablePoints)
+// Mended fault: with no "+" variant any tick counted as right (k = r = 0).
+TEST(TickBoxes, WithoutRightVariantsOnlyNoTickIsRight)
 {
-    SessionCounters c;
-    c.kPraw = 0;
-    c.tekBal = 4;
-    c.wseBal = 4;
-    scoreTickBoxes(c, 0);
-    EXPECT_EQ(c.wseBal, 4);
-    EXPECT_LE(c.werBal, c.wseBal);
+    for (const bool ticked : {true, false}) {
+        SessionCounters c;
+        c.kPraw = 0;
+        c.tekBal = 4;
+        c.wseBal = 4;
+        const TickScore s = scoreTickBoxes(c, 0, ticked);
+        EXPECT_EQ(s.allRight, !ticked);
+        EXPECT_EQ(c.werWop, ticked ? 0 : 1);
+        EXPECT_EQ(c.werBal, ticked ? 0 : 4);
+        EXPECT_EQ(c.wseBal, 4); // never lowered
+    }
 }
 
 TEST(PercentGauge, TruncatedClampedAndSafeWithoutPoints)
@@ -120,7 +125,8 @@ protected:
             data.answers.push_back({q.subjectCode, q.topicCode, q.testCode, q.questionNo, QString::number(i + 1),
                                     marks[i], QStringLiteral("ответ")});
         data.totalPoints = points.toInt();
-        startTopic(state, data, QStringLiteral("Тема"), {}, hintsOn);
+        data.title = QStringLiteral("Тема");
+        startTopic(state, data, {}, hintsOn);
         ASSERT_TRUE(presentNext(state, TimeSettings{}));
     }
 

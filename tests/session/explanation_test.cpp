@@ -146,6 +146,25 @@ TEST(ExplanationFile, PlainTextIsWindows1251AndRtfKeepsItsFormats)
     }
 }
 
+TEST(ExplanationFile, FilesBeyondThePageCapsAreRefusedNamingThem)
+{
+    // 32 MB took gigabytes and most of a minute; every line and run costs the
+    // document time, so lines and bytes are capped.
+    test::TempHome home;
+    home.write(QStringLiteral("F/lines.txt"), QByteArray(5001, '\n'));
+    home.write(QStringLiteral("F/paras.rtf"), "{\\rtf1 " + QByteArray(5001 * 5, ' ').replace("     ", "\\par ") + "x}");
+    home.write(QStringLiteral("F/big.txt"), QByteArray(256 * 1024 + 1, 'x'));
+    home.write(QStringLiteral("F/fits.rtf"), "{\\rtf1 " + QByteArray(4999 * 5, ' ').replace("     ", "\\par ") + "}");
+    for (const char* name : {"lines.txt", "paras.rtf", "big.txt"}) {
+        QTextDocument document;
+        const QString message = test::errorOf([&] { loadExplanation(home.path(QStringLiteral("F/") + QLatin1String(name)), document); });
+        EXPECT_TRUE(message.contains(QLatin1String(name))) << name << ": " << message.toStdString();
+    }
+    QTextDocument document;
+    loadExplanation(home.path(QStringLiteral("F/fits.rtf")), document);
+    EXPECT_EQ(document.blockCount(), 4999);
+}
+
 TEST(ExplanationFile, TextKindIsTheLastThreeCharactersIgnoringCase)
 {
     EXPECT_TRUE(isTextExplanation(QStringLiteral("/t/Foto/a.txt")));

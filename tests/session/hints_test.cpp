@@ -26,7 +26,8 @@ SessionState topic(int n, int points = 2)
     }
     data.totalPoints = n * points;
     SessionState s;
-    startTopic(s, data, QStringLiteral("Тема"), {});
+    data.title = QStringLiteral("Тема");
+    startTopic(s, data, {});
     return s;
 }
 

@@ -175,3 +175,29 @@ TEST(Ranking, NarrowerBoxesAreMissedBeyondTheirWidth)
     EXPECT_TRUE(drag(r, 2, QPoint(Ranking::kSlotLeft + 250, Ranking::slotTop(1))));
     EXPECT_EQ(r.score(), 2);
 }
+
+// Mended fault: the Points a matching or ranking question adds to WseBal at
+// the start could never be earned; now a full answer earns everything the
+// question added and a partial one its Points in proportion.
+TEST(ItemScores, AnswersEarnTheQuestionsPointsInProportion)
+{
+    struct Case {
+        int right;
+        int werBal; // after a question of Points 4 with 3 items
+    };
+    // 1: 1 + 4 × 1/3 = 2.33 → 2;  2: 2 + 8/3 = 4.67 → 5;  3: 3 + 4 = 7.
+    for (const Case& c : {Case{0, 0}, Case{1, 2}, Case{2, 5}, Case{3, 7}}) {
+        SessionCounters counters;
+        counters.wseBal = 4; // the question's Points, added at the start
+        counters.tekBal = 4;
+        settleItems(counters, c.right, 3);
+        EXPECT_EQ(counters.wseBal, 7) << c.right;
+        EXPECT_EQ(counters.werBal, c.werBal) << c.right;
+    }
+    // Through the ranking window's model: a right order earns all 7.
+    SessionState s;
+    s.counters.wseBal = 4;
+    s.counters.tekBal = 4;
+    settleRanking(s, Ranking({"1", "2", "3"}));
+    EXPECT_EQ(s.counters.werBal, s.counters.wseBal);
+}

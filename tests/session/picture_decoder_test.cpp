@@ -331,6 +331,21 @@ TEST(GifDamage, AbsurdScreenSizeIsRefused)
     EXPECT_NE(messageOf([&] { decodeGif(bytes, QStringLiteral("big.gif")); }).find("недопустим"), std::string::npos);
 }
 
+TEST(GifDamage, AFrameOfWidthZeroDrawsNothingAndReadsNoPixels)
+{
+    // Under the sanitizers this frame bound a reference into an empty pixel
+    // vector; the picture keeps the first frame's pixels for it.
+    QByteArray bytes = makeGif(QSize(4, 2), {kRed, kGreen},
+                               {{QRect(0, 0, 4, 2), std::vector<GifPixelType>(8, 0)},
+                                {QRect(2, 0, 2, 2), std::vector<GifPixelType>(4, 1)}});
+    const qsizetype at = bytes.indexOf(QByteArray("\x2C\x02\x00\x00\x00\x02\x00\x02\x00", 9));
+    ASSERT_GT(at, 0);
+    bytes[at + 5] = 0; // width 0, height still 2
+    const Picture picture = decodeGif(bytes, QStringLiteral("thin.gif"));
+    ASSERT_EQ(picture.frames.size(), 2);
+    EXPECT_EQ(picture.frames[1].image.pixel(3, 1), kRed);
+}
+
 TEST(GifDamage, EndlessFramesStopAtTheLimitKeepingThoseRead)
 {
     std::vector<GifFrame> frames(kMaxFrames + 3, GifFrame{QRect(0, 0, 1, 1), {1}, 5});

@@ -179,3 +179,19 @@ TEST_F(QuestionFilesTest, NamesThatLeaveTheFotoFolderAreNotUsed)
         EXPECT_FALSE(f.explanationIsText || f.openWithShell);
     }
 }
+
+TEST_F(QuestionFilesTest, NamesBeginningWithAColonAreLookedUpInsideFoto)
+{
+    // ":" begins a Qt resource path; such names are files of Foto like any other.
+    put(QStringLiteral(":x.txt"));
+    const QString foto = home.root() + QStringLiteral("/Hist/foto/");
+    QuestionFiles f = files(QStringLiteral("File#:x.txt#"));
+    EXPECT_EQ(f.explanationFile, foto + QStringLiteral(":x.txt"));
+    EXPECT_TRUE(f.explanationExists && f.explanationIsText);
+    EXPECT_TRUE(f.explanationCaption.endsWith(QDir::toNativeSeparators(foto + QStringLiteral(":x.txt"))));
+
+    QuestionRow q = question();
+    q.subjectCode = QStringLiteral(":1");
+    f = questionFiles(home.home(), QStringLiteral("Hist"), q);
+    EXPECT_EQ(f.gifCandidate, foto + QStringLiteral(":1_001_1_5.gif"));
+}

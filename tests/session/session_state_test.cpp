@@ -21,7 +21,8 @@ TEST(StartTopic, ResetsEveryCounterAndGradeBox)
     data.questions.resize(4);
     data.totalPoints = 12;
     data.limitTime = 7;
-    startTopic(s, data, QStringLiteral("Тема"), QDateTime());
+    data.title = QStringLiteral("Тема");
+    startTopic(s, data, QDateTime());
     EXPECT_EQ(s.counters.kWopr, 4);
     EXPECT_EQ(s.counters.wseBal, 12);
     EXPECT_EQ(s.counters.limitTime, 7);
@@ -43,7 +44,7 @@ TEST(StartTopic, PresenterStepsThroughTheListAndStopsAtItsEnd)
     StartData data;
     data.questions.resize(2);
     data.questions[1].points = QStringLiteral("3");
-    startTopic(s, data, {}, {});
+    startTopic(s, data, {});
     ASSERT_TRUE(presentNext(s, TimeSettings{900, 120}));
     ASSERT_TRUE(presentNext(s, TimeSettings{900, 120}));
     EXPECT_EQ(s.counters.nWopr, 2);

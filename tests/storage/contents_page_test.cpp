@@ -141,6 +141,17 @@ TEST(ContentsPage, HugeCountsInAShortFileAreAnErrorNotAnAllocation)
     EXPECT_EQ(page.cells[0], QStringList{"1"});
 }
 
+TEST(ContentsPage, RowsWithoutColumnsAreAnErrorNotTwoThousandMillionEmptyRows)
+{
+    TempHome t;
+    t.write("Baza/Oglavlenie.txt", "0\r\n2000000000\r\n"); // 15 bytes stopped start-up
+    ContentsPage page;
+    const QString message = errorOf([&] { readContentsPage(t.path("Baza/Oglavlenie.txt"), page); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Oglavlenie.txt"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("столбцов 0"))) << message.toStdString();
+    EXPECT_TRUE(page.cells.empty());
+}
+
 TEST(ContentsPage, MissingFileIsAnErrorNamingIt)
 {
     TempHome t;

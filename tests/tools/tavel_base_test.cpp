@@ -147,6 +147,34 @@ TEST(TavelBase, DumpsHandWrittenBytes)
               QStringLiteral("1\t1  \t\t 4\t2\tФ\tа\\tб\\nв\\\\г\\rд\n"));
 }
 
+TEST(TavelBase, EveryStoredDateDumpsToALineThatLoadsBackToTheSameBytes)
+{
+    // 0.4 s past midnight dumped as T00:00:00; the last instant of 9999 as
+    // 10000-01-01, which load refused; a NaN's payload was lost.
+    quint64 nanBits = 0x7FF0000000000123ULL;
+    double payloadNan;
+    std::memcpy(&payloadNan, &nanBits, sizeof payloadNan);
+    const double dates[] = {45536.0 + 0.4 / 86400, 2958465.9999999995, payloadNan, -0.0,
+                            45536.5, 45536.0, 1e300, -693593.25};
+    TempHome t;
+    QByteArray dostup;
+    for (const double days : dates) {
+        UserRecord user{"01", days, "Ann", "123456", "Z"};
+        dostup += user.encode();
+    }
+    t.write("Baza/Dostup.dat", dostup);
+    t.write("Copy/Dostup.dat", {});
+    const Outcome dump = run({"dump", t.path("Baza/Dostup.dat")});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    const Outcome load = run({"load", t.path("Copy/Dostup.dat")}, dump.out.toUtf8());
+    ASSERT_EQ(load.exitCode, 0) << load.err.toStdString();
+    const QByteArray back = t.read("Copy/Dostup.dat");
+    ASSERT_EQ(back.size(), dostup.size());
+    for (qsizetype r = 0; r < qsizetype(std::size(dates)); ++r)
+        EXPECT_EQ(back.mid(r * 48 + 8, 8).toHex().toStdString(), dostup.mid(r * 48 + 8, 8).toHex().toStdString()) << "record " << r + 1;
+    EXPECT_TRUE(dump.out.contains(QStringLiteral("2024-09-01T12:00:00"))) << dump.out.toStdString();
+}
+
 TEST(TavelBase, EscapesAreStoredAsTheCharactersAndDumpedBack)
 {
     TempHome t;

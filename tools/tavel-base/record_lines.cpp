@@ -7,14 +7,56 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace tavel::base {
 namespace {
 
-// The day counts of 0001-01-01 and 9999-12-31: outside them a stored value is
-// written as a plain number.
-constexpr double kFirstDay = -693593;
-constexpr double kLastDay = 2958465;
+quint64 bitsOf(double value)
+{
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+double fromBits(quint64 bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// The readable form of a day count, empty when the value is no date of the
+// years 1 to 9999.
+QString readableDate(double days)
+{
+    const QDateTime moment = fromDays(days);
+    if (!moment.isValid() || moment.date().year() < 1 || moment.date().year() > 9999)
+        return QString();
+    const QDate d = moment.date();
+    QString out = QString::asprintf("%04d-%02d-%02d", d.year(), d.month(), d.day());
+    const QTime t = moment.time();
+    if (t != QTime(0, 0))
+        out += QString::asprintf("T%02d:%02d:%02d", t.hour(), t.minute(), t.second());
+    return out;
+}
+
+// The day count of a readable date; empty when the text is not one.
+std::optional<double> readableDays(QStringView text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:T([0-9]{2}):([0-9]{2}):([0-9]{2}))?$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QTime time = m.hasCaptured(4) ? QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt())
+                                        : QTime(0, 0);
+    if (!date.isValid() || date.year() < 1 || !time.isValid())
+        return std::nullopt;
+    return toDays(QDateTime(date, time));
+}
 
 qint32 parseInteger(QStringView text, const char* field)
 {
@@ -92,36 +134,41 @@ QString unescapeText(QStringView text)
 
 QString formatDate(double days)
 {
-    if (!std::isfinite(days) || days < kFirstDay || days >= kLastDay + 1)
-        return QString::number(days, 'g', 17);
-    const QDateTime moment = fromDays(days);
-    const QDate d = moment.date();
-    QString out = QString::asprintf("%04d-%02d-%02d", d.year(), d.month(), d.day());
-    if (hasTimePart(days)) {
-        const QTime t = moment.time();
-        out += QString::asprintf("T%02d:%02d:%02d", t.hour(), t.minute(), t.second());
+    // The readable form only when it loads back to the very same eight bytes:
+    // a time part under a second, or a moment that rounds into the next day,
+    // has none.
+    const QString readable = readableDate(days);
+    if (!readable.isEmpty()) {
+        const std::optional<double> back = readableDays(readable);
+        if (back && bitsOf(*back) == bitsOf(days))
+            return readable;
     }
-    return out;
+    if (std::isnan(days))
+        return QStringLiteral("nan:%1").arg(bitsOf(days), 16, 16, QLatin1Char('0'));
+    // 17 significant digits give back every finite double exactly; Qt leaves
+    // out the sign of a negative zero.
+    const QString number = QString::number(days, 'g', 17);
+    return std::signbit(days) && !number.startsWith(u'-') ? u'-' + number : number;
 }
 
 double parseDate(QStringView text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:T([0-9]{2}):([0-9]{2}):([0-9]{2}))?$"));
-    const QRegularExpressionMatch m = form.match(text);
+    if (const std::optional<double> days = readableDays(text))
+        return *days;
+    static const QRegularExpression nan(QStringLiteral("^nan:([0-9a-fA-F]{16})$"));
+    const QRegularExpressionMatch m = nan.match(text);
     if (m.hasMatch()) {
-        const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        const QTime time = m.hasCaptured(4) ? QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt())
-                                            : QTime(0, 0);
-        if (date.isValid() && date.year() >= 1 && time.isValid())
-            return toDays(QDateTime(date, time));
+        const double days = fromBits(m.captured(1).toULongLong(nullptr, 16));
+        if (std::isnan(days))
+            return days;
     } else {
         // A plain day count, as written for stored values that are no date.
         static const QRegularExpression number(QStringLiteral("^[-+0-9.eEinfa]+$"));
         bool ok = false;
         const double days = number.match(text).hasMatch() ? text.toDouble(&ok) : 0;
+        // The sign of a zero is kept ("-0" is a value of its own).
         if (ok)
-            return days;
+            return text.startsWith(u'-') ? std::copysign(days, -1.0) : days;
     }
     throw Error(QStringLiteral("неверная дата «%1» (нужно ГГГГ-ММ-ДД или ГГГГ-ММ-ДДTЧЧ:ММ:СС)").arg(text));
 }

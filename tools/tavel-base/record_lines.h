@@ -5,8 +5,10 @@
 //    backslash written as \t \n \r \\;
 //  - integers: decimal;
 //  - dates: YYYY-MM-DD, or YYYY-MM-DDTHH:MM:SS when the stored day count has a
-//    time part; a stored value that is no date between the years 1 and 9999
-//    (NaN, huge) is written as the plain day count and read back as one.
+//    time part, whenever that text loads back to the same eight bytes; any
+//    other stored value (a time part under a second, NaN, huge) is written as
+//    the plain day count with 17 significant digits, a NaN as "nan:" and its
+//    64 bits in hex, so every dumped line loads back to the bytes it came from.
 #pragma once
 
 #include "storage/record.h"

@@ -119,6 +119,9 @@ AllWindows::AllWindows(AppState& state)
     setCommands_ = std::make_unique<SetCommands>(*form1_, *spisokPaketov_, *poSlovu_, *redak_);
     sysAdmin_ = std::make_unique<TSysAdmin>(form1_.get()); // TSysAdmin, administrator prompt
     set_.sysAdmin = sysAdmin_.get();
+
+    // Every window exists: the main window's handlers connect to them, once.
+    form1_->hookWindows();
     provideMenuEntries(state);
 }
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QScrollArea>
 #include <QStyle>
 #include <QTableView>
@@ -154,7 +155,10 @@ void TRedakWopros::clearLines()
 void TRedakWopros::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    // A window restored from the task bar is shown again by the desktop;
+    // only the program's own showing loads it, so nothing typed is lost.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TRedakWopros::FormShow()

@@ -5,6 +5,7 @@
 #include "session/windows/controls.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/main_window.h"
+#include "reports/document.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -100,7 +101,8 @@ QString TZagruzka::caption()
     return QStringLiteral("Импорт новых тем, вопросов, ответов. Редактирование имеющихся.");
 }
 
-TZagruzka::TZagruzka(TForm1& form, WindowSet& windows) : QDialog(&form), form_(form), windows_(windows)
+TZagruzka::TZagruzka(TForm1& form, WindowSet& windows)
+    : QDialog(&form), form_(form), windows_(windows), listings_(std::make_unique<DocumentHolder>())
 {
     setObjectName(QStringLiteral("TZagruzka"));
     setWindowTitle(caption());
@@ -276,10 +278,6 @@ QWidget* TZagruzka::buildImportGroup()
     Gauge1 = named(new QProgressBar(importGroup), QStringLiteral("Gauge1"));
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
-    // The import fills these; until then they say they are not available.
-    for (QPushButton* b : {EGE, ZagTXT, wVopros, IzGener, Dekodir})
-        markNotYetAvailable(b);
-    markNotYetAvailable(BitBtn1); // the topic listing waits for the report writer
 
     auto* read = new QGridLayout(readGroup);
     read->addWidget(EGE, 0, 0);
@@ -295,6 +293,12 @@ QWidget* TZagruzka::buildImportGroup()
     layout->addWidget(readGroup);
     layout->addLayout(steps);
     layout->addWidget(Gauge1);
+    // The readers leave "Predm", "Tema" and "Test" empty: room for the text.
+    for (int column : {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode})
+        IzTXT->setColumnWidth(column, 24);
+    IzTXTFile = named(new QLabel(importGroup), QStringLiteral("IzTXTFile"));
+    IzTXTFile->setWordWrap(true);
+    layout->addWidget(IzTXTFile);
     layout->addWidget(IzTXT, 1);
     return importGroup;
 }
@@ -338,6 +342,11 @@ void TZagruzka::connectHandlers()
     on(PtiwGif, &TZagruzka::PtiwGifClick);
     on(TemExam, &TZagruzka::TemExamClick);
     on(BitBtn1, &TZagruzka::BitBtn1Click);
+    on(EGE, &TZagruzka::EGEClick);
+    on(ZagTXT, &TZagruzka::ZagTXTClick);
+    on(wVopros, &TZagruzka::wVoprosClick);
+    on(IzGener, &TZagruzka::IzGenerClick);
+    on(Dekodir, &TZagruzka::DekodirClick);
     connect(TemaTabl, &QTableView::pressed, this, [this](const QModelIndex& i) { TemaTablMouseDown(i.row()); });
     connect(WopTabl, &QTableView::pressed, this, [this](const QModelIndex& i) { WopTablMouseDown(i.row()); });
     connect(OtwTabl, &QTableView::pressed, this, [this](const QModelIndex& i) { OtwTablMouseDown(i.row()); });

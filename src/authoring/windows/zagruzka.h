@@ -12,15 +12,21 @@
 // stand. Closing with unsaved grids asks, grid by grid, whether to save.
 // After the editor closes, the main window rereads the subject's files.
 //
-// The import group's buttons and the grid `IzTXT` belong to the import; until
-// it is built they are shown disabled as "not available yet".
+// The import group's buttons and the grid `IzTXT` belong to the import
+// (authoring/import_*.h, handlers in zagruzka_import.cpp).
+//
+// "Печать темы" builds the listing of the current topic row as a document
+// (authoring/topic_listing.h) in the editor's own document holder and shows
+// it in a document window (print, save as ODT, PDF or HTML).
 #pragma once
 
 #include "authoring/editor_grids.h"
 
 #include <QDialog>
+#include <memory>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -28,6 +34,7 @@ class QTableView;
 
 namespace tavel {
 
+class DocumentHolder;
 class TForm1;
 struct WindowSet;
 
@@ -91,6 +98,8 @@ public:
     QPushButton* Dekodir;
     QPushButton* TemExam;
     QProgressBar* Gauge1;
+    // The file last read into IzTXT and the encoding it was read in.
+    QLabel* IzTXTFile;
     // "Раздел"
     QGroupBox* razdelGroup;
     QPushButton* ZapRazdel;
@@ -120,6 +129,13 @@ public:
     void PtiwGifClick();
     void TemExamClick();
     void BitBtn1Click();
+    // The import (zagruzka_import.cpp): the four readers into IzTXT and the
+    // decoding of IzTXT into the grids above it.
+    void EGEClick();
+    void ZagTXTClick();
+    void wVoprosClick();
+    void IzGenerClick();
+    void DekodirClick();
     // A mouse button pressed on a data row (0-based) of a grid.
     void TemaTablMouseDown(int row);
     void WopTablMouseDown(int row);
@@ -149,10 +165,13 @@ private:
     void showCount(authoring::Grid grid);
     void showTopicName(int topicRow);
     void updateCaptions();
+    // Asks for a text file and reads it with the layout's reader into IzTXT.
+    void readImport(int layout);
 
     TForm1& form_;
     WindowSet& windows_;
     authoring::EditorGrids grids_;
+    std::unique_ptr<DocumentHolder> listings_; // the editor's own documents (topic listings)
     bool savedSomething_ = false;
 };
 

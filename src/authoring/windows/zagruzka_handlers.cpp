@@ -5,6 +5,7 @@
 #include "authoring/editor_actions.h"
 #include "authoring/grid_files.h"
 #include "authoring/picture_attach.h"
+#include "authoring/topic_listing.h"
 #include "authoring/windows/redak_wopros.h"
 #include "platform/windows/hint.h"
 #include "platform/windows/message_box.h"
@@ -13,6 +14,8 @@
 #include "session/windows/main_window.h"
 #include "session/windows/subject_panel.h"
 #include "session/windows/sys_admin.h"
+#include "reports/document.h"
+#include "reports/windows/document_window.h"
 #include "storage/error.h"
 #include "storage/install_folder.h"
 #include "storage/text.h"
@@ -21,7 +24,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -71,7 +76,10 @@ void TZagruzka::N2Click()
 void TZagruzka::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    // A window restored from the task bar is shown again by the desktop;
+    // only the program's own showing loads it, so nothing typed is lost.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TZagruzka::FormShow()
@@ -90,7 +98,7 @@ void TZagruzka::FormShow()
         } catch (const Error& e) {
             // Shown empty; saving it would wipe the file that could not be
             // read, so its "Запомнить" waits for the next opening.
-            model.loadRecords({});
+            model.clear();
             damage << e.message();
             readable = false;
         }
@@ -372,8 +380,19 @@ void TZagruzka::TemExamClick()
 
 void TZagruzka::BitBtn1Click()
 {
-    // The topic listing needs the report writer; the button stays marked
-    // "not available yet" until it is built on it.
+    const int row = currentRow(TemaTabl);
+    if (row < 0)
+        return;
+    const auto gauge = [this](int done, int total) {
+        Gauge1->setValue(total > 0 ? int(qint64(done) * 100 / total) : 0);
+    };
+    const authoring::TopicListing listing = authoring::topicListing(grids_, row, gauge);
+    Document& doc = listings_->newDocument();
+    const QString code = trimmed(grids_.topicGrid.cell(row, tema::TopicCode));
+    doc.setTitle(QStringLiteral("Тема %1").arg(code));
+    authoring::writeTopicListing(doc, listing, gauge);
+
+    DocumentWindow::showDocument(listings_->current(), this);
 }
 
 } // namespace tavel

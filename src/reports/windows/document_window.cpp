@@ -27,7 +27,8 @@ const QString kFallbackName = QStringLiteral("Документ");
 
 void setUpPage(QPrinter& printer)
 {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15),
+    // Printing a document adds margins of 2 cm to what the printer allows.
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                       QPageLayout::Millimeter));
 }
 

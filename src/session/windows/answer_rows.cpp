@@ -33,6 +33,7 @@ void AnswerRows::makeRow(int i)
     text->setGeometry(32, rowTop, 850, 41);
     text->setFont(bold);
     text->setReadOnly(true);
+    text->setTabChangesFocus(true); // Tab goes from tick box to tick box
     text->setAcceptRichText(true);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

@@ -1,12 +1,17 @@
 // Named controls with hints.
 #include "session/windows/controls.h"
 
+#include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavel::controls {
 
@@ -53,6 +58,64 @@ SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight)
         layout->addWidget(arrow);
     }
     return arrows;
+}
+
+namespace {
+
+// Swallows a double click (Qt delivers it in place of the second press) and
+// the release that ends it.
+class SecondClickFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            swallowRelease_ = true;
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (swallowRelease_) {
+                swallowRelease_ = false;
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            swallowRelease_ = false;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool swallowRelease_ = false;
+};
+
+} // namespace
+
+void fitOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const QSize extra = frame.size() - window->size(); // title bar and borders
+    const QSize outer = frame.size().boundedTo(area.size());
+    if (outer != frame.size())
+        window->resize(outer - extra);
+    const int x = std::clamp(frame.left(), area.left(), area.right() - outer.width() + 1);
+    const int y = std::clamp(frame.top(), area.top(), area.bottom() - outer.height() + 1);
+    if (QPoint(x, y) != frame.topLeft())
+        window->move(x, y);
+}
+
+void ignoreSecondClick(QPushButton* button)
+{
+    button->installEventFilter(new SecondClickFilter(button));
 }
 
 QFont boldFont(const QWidget* widget, int pointSize)

@@ -35,6 +35,15 @@ struct SpinArrows {
 };
 SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight = 13);
 
+// The second click of a double click on `button` does nothing: a button whose
+// work changes what it means next (Start/Stop, "Готов") is pressed once per
+// double click.
+void ignoreSecondClick(QPushButton* button);
+
+// Keeps a top-level window, frame included, within the available area of its
+// screen: shrunk to it when larger, moved in when it stands out.
+void fitOnScreen(QWidget* window);
+
 // The bold font of the given size, from the widget's own family.
 QFont boldFont(const QWidget* widget, int pointSize);
 

@@ -223,6 +223,7 @@ void TTeksti::showExplanation(const QString& path, const QString& fotoFolder)
     }
     FormShow();
     show();
+    controls::fitOnScreen(this); // its buttons stay on the screen
     raise();
 }
 

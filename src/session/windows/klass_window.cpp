@@ -5,6 +5,7 @@
 #include "session/presentation.h"
 #include "session/windows/controls.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -209,6 +210,7 @@ void TKlass::showQuestion(const Presentation& p, bool hintMode)
     hintMode_ = hintMode;
     FormShow();
     show();
+    controls::fitOnScreen(this); // as many rows as the screen holds; the rest scroll
     raise();
     activateWindow();
 }
@@ -277,6 +279,13 @@ void TKlass::OtvWstavinClick()
         Q_EMIT hintUsed();
     }
     GotovoClick();
+}
+
+void TKlass::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (isVisible())
+        ZakritClick();
 }
 
 void TKlass::ZakritClick()

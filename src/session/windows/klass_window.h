@@ -92,6 +92,11 @@ Q_SIGNALS:
     void hintUsed();
     void ready(int nabrano, int rightCount);
 
+protected:
+    // Closing the window from its title bar is its "Готов": the question is
+    // never left without a way back to it.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     struct Row {
         QGroupBox* box = nullptr;

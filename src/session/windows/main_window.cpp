@@ -246,6 +246,12 @@ void TForm1::FormActivate()
     activating_ = false;
 }
 
+void TForm1::hookWindows()
+{
+    testRun_->hookWindows();
+    trainer_->hookWindows();
+}
+
 void TForm1::setWindowColour(const QColor& colour)
 {
     QWidget* client = centralWidget();
@@ -279,6 +285,14 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // Closing the window ends the program: a test under way is not lost
+    // without a word.
+    if (testRun_->running()
+        && !dialogs::askYesNo(this, QStringLiteral("Тест не закончен"),
+                              QStringLiteral("Идёт тест. Закрыть программу? Ответы этого теста пропадут."))) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())
         return;

@@ -99,6 +99,10 @@ public:
     // one shown at the previous activation is not shown again.
     void FormActivate();
 
+    // Connects the handler groups to the other windows of the set; called
+    // once by the program after its last window was created.
+    void hookWindows();
+
     // Background of the window (settings line 3, the colour file's "Form1").
     void setWindowColour(const QColor& colour);
     QColor windowColour() const;

@@ -6,6 +6,7 @@
 #include "session/windows/controls.h"
 #include "storage/shared_files.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -53,8 +54,9 @@ void TForm5::showEvent(QShowEvent* event)
 void TForm5::FormShow()
 {
     TabDost->clearContents();
-    dialogs::guarded(this, [this] {
-        const auto rows = passwordRows(loadUsers(home_.path(paths::users)));
+    QStringList notes;
+    dialogs::guarded(this, [this, &notes] {
+        const auto rows = passwordRows(loadUsers(home_.path(paths::users)), &notes);
         for (int r = 0; r < int(rows.size()) && r < kPasswordRows; ++r) {
             const PasswordRow& row = rows[size_t(r)];
             const QString cells[] = {row.code, row.date, row.fullName, row.password, row.access};
@@ -62,6 +64,10 @@ void TForm5::FormShow()
                 TabDost->setItem(r, c, new QTableWidgetItem(cells[c]));
         }
     });
+    if (!notes.isEmpty())
+        dialogs::warning(this, QStringLiteral("Испорчены даты"),
+                         QStringLiteral("Файл %1:\n%2")
+                             .arg(QDir::toNativeSeparators(home_.path(paths::users)), notes.join(QLatin1Char('\n'))));
 }
 
 void TForm5::ZapDostupClick()
@@ -74,6 +80,11 @@ void TForm5::ZapDostupClick()
         };
         rows.push_back({cell(0), cell(1), cell(2), cell(3), cell(4)});
     }
+    // What the file cannot hold is cut, and the teacher is told first.
+    const QStringList cut = overlongCells(rows);
+    if (!cut.isEmpty())
+        dialogs::warning(this, QStringLiteral("Слишком длинные значения"),
+                         cut.join(u'\n') + QStringLiteral("\nОни будут обрезаны."));
     const bool saved = dialogs::guarded(this, [&] { savePasswordRows(home_.path(paths::users, true), rows); });
     if (saved)
         dialogs::warning(this, QStringLiteral("Изменения вступят после этого"), QStringLiteral("Перезапустите программу!!!"));

@@ -44,6 +44,7 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
     WoprosGB = group(this, QStringLiteral("WoprosGB"), QStringLiteral("Вопрос"));
     WoprosRE = named(new QTextEdit(WoprosGB), QStringLiteral("WoprosRE"), QStringLiteral("Текст вопроса"));
     WoprosRE->setReadOnly(true);
+    WoprosRE->setTabChangesFocus(true); // Tab goes on to "Готов"
     WoprosRE->setFont(boldFont(WoprosRE, 12));
     WoprosRE->setMinimumHeight(90);
     Itog1 = button(WoprosGB, QStringLiteral("Itog1"), QStringLiteral("Готов"),
@@ -102,6 +103,7 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
     OdinOt->setFont(boldFont(OdinOt, 12));
     InputRules = named(new QPlainTextEdit(OdinTo4), QStringLiteral("InputRules"));
     InputRules->setReadOnly(true);
+    InputRules->setTabChangesFocus(true);
     InputRules->setPlainText(QStringLiteral(
         "Правила ввода ответов\n"
         "Фамилия: Пушкин\n"

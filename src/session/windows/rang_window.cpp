@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -217,6 +218,7 @@ void TRangForm::showQuestion(const Presentation& p, bool hintMode)
     Podskazat1->setVisible(hintMode);
     FormShow();
     show();
+    controls::fitOnScreen(this);
     raise();
     activateWindow();
     fitBoxWidth();
@@ -401,6 +403,13 @@ void TRangForm::SnovaClick()
 {
     ranking_.restart();
     placeBoxes();
+}
+
+void TRangForm::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (isVisible())
+        ZakritClick();
 }
 
 void TRangForm::ZakritClick()

@@ -89,6 +89,9 @@ Q_SIGNALS:
     void ready(int kolSovpad, int n);
 
 protected:
+    // Closing the window from its title bar is its "Готов": the question is
+    // never left without a way back to it.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -176,7 +176,9 @@ TFinish::TFinish(QWidget* parent) : QDialog(parent)
 
 QString TFinish::dateTimeText(const QDateTime& now)
 {
-    const QLocale locale = QLocale::system();
+    // Russian dates and times whatever the system's locale: the results are
+    // read by a Russian teacher ("08.12.2026  09:05").
+    const QLocale locale(QLocale::Russian, QLocale::Russia);
     return QStringLiteral(" ") + locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("  ")
            + locale.toString(now.time(), QLocale::LongFormat).left(5);
 }

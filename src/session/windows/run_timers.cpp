@@ -43,10 +43,11 @@ void RunTimers::Timer1Timer()
 
 void RunTimers::Timer2Timer()
 {
-    QProgressBar* gauge = form_.Gauge3;
-    Countdown countdown{gauge->maximum(), gauge->value()};
+    TestRun& run = form_.testRun();
+    Countdown& countdown = run.session().countdown;
     const bool due = countdown.tick();
-    gauge->setValue(std::max(countdown.left, gauge->minimum()));
+    countdown.left = std::max(countdown.left, 0);
+    run.showCountdown();
     if (!due)
         return;
     // A modal window (the results, a message, "Надо так") may be open inside a
@@ -55,21 +56,16 @@ void RunTimers::Timer2Timer()
     if (judging_ || QApplication::activeModalWidget())
         return;
     judging_ = true;
-    form_.testRun().Itog1Click();
+    run.Itog1Click();
     judging_ = false;
 }
 
 void RunTimers::TimerTema1Change()
 {
     ScorePanel& score = *form_.scorePanel;
+    const SessionCounters& c = form_.testRun().session().counters;
     dialogs::guarded(&form_, [&] {
-        int used = 0;
-        try {
-            used = readWholeNumber(score.TimerTema1->text(), QStringLiteral("Минут затрачено на тему"));
-        } catch (const Error&) {
-            return; // not a count of minutes (the box is only written here and by Start)
-        }
-        const LimitUpdate update = limitAfterMinute(used, score.LimitTime->text());
+        const LimitUpdate update = limitAfterMinute(c.timerTema1, score.LimitTime->text(), c.limitTime);
         if (update.changed)
             score.LimitTime->setText(update.limitTime); // LimitTimeChange follows
     });
@@ -87,14 +83,16 @@ void RunTimers::LimitTimeChange()
     QLineEdit* box = form_.scorePanel->LimitTime;
     const QString text = box->text();
     SessionCounters& c = run.session().counters;
-    int minutes = 0;
+    bool stop = false;
     try {
+        stop = limitReached(text);
         if (trimmed(text).isEmpty())
-            return; // being typed into
-        minutes = readWholeNumber(text, kLimitBox);
+            return; // being typed into: the minutes stay as they were
+        const int minutes = readWholeNumber(text, kLimitBox);
         if (minutes < 0)
             throw Error(QStringLiteral("В поле «%1» число минут не может быть отрицательным: «%2».")
                             .arg(kLimitBox, text));
+        c.limitTime = minutes;
     } catch (const Error& e) {
         // The box gets its minutes back before the message, so that a minute
         // that ends while the message is open counts from them.
@@ -105,8 +103,7 @@ void RunTimers::LimitTimeChange()
                        e.message() + QStringLiteral(" Тест идёт дальше, осталось минут: %1.").arg(c.limitTime));
         return;
     }
-    c.limitTime = minutes;
-    if (minutes != 0)
+    if (!stop)
         return;
     // The time is up: "Надо так" closes (its checker then finds the test
     // stopped) and the topic stops.

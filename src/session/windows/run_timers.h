@@ -14,7 +14,9 @@
 // - LimitTime typed as something that is not a number of minutes (not a whole
 //   number, or below 0): one message naming the box, and the box gets back the
 //   minutes it held; the test goes on with them. An empty box is left to be
-//   typed into; at the next minute it counts as 0 and stops the topic.
+//   typed into and is no limit of 0: the next minute counts down from the
+//   minutes it held last. While a test runs the box takes the keyboard only
+//   when clicked (TestRun::lockForTest), so a stray key cannot reach it.
 // - The countdown judges a question only when no modal window is open and no
 //   countdown verdict is under way; a tick that finds one leaves the seconds
 //   at 0, and the first tick after it closes judges.

@@ -1,7 +1,9 @@
 // The score panel of the main window.
 #include "session/windows/score_panel.h"
 
+#include "session/checking.h"
 #include "session/grades.h"
+#include "session/session_state.h"
 #include "session/windows/controls.h"
 
 #include <QComboBox>
@@ -114,6 +116,24 @@ ScorePanel::ScorePanel(QWidget* parent) : QWidget(parent)
     layout->addWidget(OtlogenoGB);
     layout->addWidget(GroupBox4);
     layout->addWidget(DesBalWkl);
+}
+
+void ScorePanel::showScore(const SessionCounters& c, const GradeDisplay& grade)
+{
+    KWopr->setText(counterText(c.kWopr));
+    NWopr->setText(counterText(c.nWopr));
+    WerWop->setText(counterText(c.werWop));
+    WseBal->setText(counterText(c.wseBal));
+    WerBal->setText(counterText(c.werBal));
+    Podskazano->setText(counterText(c.podskazano));
+    PovtNev->setText(counterText(c.povtNev));
+    KOtw->setText(counterText(c.kOtw));
+    Ocenka->setText(grade.ocenka);
+    PatSlovo->setText(grade.patSlovo);
+    SlDesBal->setEditText(grade.tenPoint);
+    DesNew->setText(grade.tenPoint);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(percentGauge(c.werBal, c.wseBal));
 }
 
 bool ScorePanel::eventFilter(QObject* watched, QEvent* event)

@@ -17,6 +17,9 @@ class QPushButton;
 
 namespace tavel {
 
+struct GradeDisplay;
+struct SessionCounters;
+
 class ScorePanel : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +50,11 @@ public:
     QComboBox* SlDesBal;  // the ten-point words, never shown
     QLineEdit* Podskazano; // hints used, hidden
     QLineEdit* KOtw;       // variants of the current question, hidden
+
+    // Shows the counters and the grade of a test (TestRun::showCounters is
+    // the one caller): the counter boxes, Ocenka, the grade words and the
+    // percentage gauge Gauge1.
+    void showScore(const SessionCounters& counters, const GradeDisplay& grade);
 
 Q_SIGNALS:
     void scoreDoubleClicked(); // double click on WopBall

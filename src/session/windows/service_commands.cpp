@@ -16,6 +16,7 @@
 #include "session/windows/score_panel.h"
 #include "session/windows/start_screen.h"
 #include "session/windows/sys_admin.h"
+#include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
 #include "storage/colours.h"
 #include "storage/error.h"
@@ -84,32 +85,16 @@ void ServiceCommands::WremaZadatClick()
 {
     AppState& state = form_.state();
     TestSettingsPanel& settings = *form_.testSettings;
-    QStringList problems;
-    // One box: its whole number from `least` on, or a line of the message.
-    const auto read = [&problems](const QLineEdit* box, const QString& name, int least) -> std::optional<int> {
-        try {
-            const int value = readWholeNumber(box->text(), name);
-            if (value >= least)
-                return value;
-            problems << QStringLiteral("В поле «%1» должно быть не меньше %2, а там «%3».")
-                            .arg(name, QString::number(least), box->text());
-        } catch (const Error& e) {
-            problems << e.message();
-        }
-        return std::nullopt;
-    };
-    if (const auto question = read(settings.WoprSek, QStringLiteral("Секунд на вопрос"), 1)) {
-        state.questionSeconds = *question;
+    TestRun& run = form_.testRun();
+    dialogs::guarded(&form_, [&] {
+        const NewSeconds seconds = applyNewSeconds(settings.WoprSek->text(), settings.OtwSek->text(),
+                                                   run.session().countdown);
+        state.questionSeconds = seconds.times.questionSeconds;
+        state.variantSeconds = seconds.times.variantSeconds;
         // The running countdown goes on with at most the new time.
-        QProgressBar* gauge = form_.Gauge3;
-        const int left = gauge->value();
-        gauge->setMaximum(*question);
-        gauge->setValue(std::min(left, *question));
-    }
-    if (const auto variant = read(settings.OtwSek, QStringLiteral("Секунд за каждый вариант ответа"), 0))
-        state.variantSeconds = *variant;
-    if (!problems.isEmpty())
-        dialogs::error(&form_, problems.join(u'\n'));
+        run.session().countdown = seconds.countdown;
+        run.showCountdown();
+    });
 }
 
 void ServiceCommands::BolBukClick()

@@ -46,6 +46,8 @@ StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
     OglTabl->viewport()->setCursor(Qt::PointingHandCursor);
     OglTabl->verticalHeader()->hide();
     OglTabl->setAlternatingRowColors(true);
+    // Tab leaves the grid for the password (the arrows move within it).
+    OglTabl->setTabKeyNavigation(false);
     OglTabl->setFont(boldFont(OglTabl, 10));
     OglTabl->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     OglTabl->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);

@@ -8,6 +8,7 @@
 #include "session/windows/score_panel.h"
 #include "session/windows/start_screen.h"
 #include "session/windows/subject_panel.h"
+#include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
 #include "storage/text.h"
 
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace tavel {
 
@@ -32,8 +34,12 @@ SubjectHandlers::SubjectHandlers(TForm1& form) : form_(form)
 void SubjectHandlers::activate()
 {
     AppState& state = form_.state();
+    const bool testRuns = form_.testRun().running();
     form_.menu().PeTekTemi->setVisible(false);
-    form_.Gauge3->setMaximum(state.questionSeconds);
+    // A running question's countdown is the test's own (the presenter sets
+    // it); activation never touches it.
+    if (!testRuns && !form_.testRun().Timer2->isActive())
+        form_.Gauge3->setMaximum(state.questionSeconds);
 
     // No subject yet (an empty catalogue at start-up): nothing to open, and
     // above all not the installation folder itself.
@@ -41,18 +47,37 @@ void SubjectHandlers::activate()
         trimmed(state.subjectFolder).isEmpty() ? SubjectContents{} : openCurrentSubject(state);
     form_.testSettings->RWoprWseh->setText(QString::number(contents.questionCount));
 
+    // The topic chosen stays chosen when the refilled list still holds it
+    // (same codes); a running test keeps its topic on show.
+    int kept = -1;
+    if (const TopicRecord* chosen = state.chosenTopicRow()) {
+        for (size_t i = 0; i < contents.topics.size(); ++i) {
+            const TopicRecord& t = contents.topics[i];
+            if (trimmed(t.subjectCode) == trimmed(chosen->subjectCode)
+                && trimmed(t.topicCode) == trimmed(chosen->topicCode)) {
+                kept = int(i);
+                break;
+            }
+        }
+    }
     QComboBox* topics = form_.subjectPanel->WiborTema;
     {
         const QSignalBlocker block(topics);
+        const QString shown = topics->currentText();
         topics->clear();
         for (const TopicRecord& topic : contents.topics)
             topics->addItem(trimmed(topic.topicName));
         topics->setCurrentIndex(-1);
-        topics->setEditText(SubjectPanel::topicPrompt());
+        if (testRuns)
+            topics->setEditText(shown);
+        else if (kept >= 0)
+            topics->setEditText(trimmed(contents.topics[size_t(kept)].topicName));
+        else
+            topics->setEditText(SubjectPanel::topicPrompt());
         topics->lineEdit()->setCursorPosition(0);
     }
     state.topics = contents.topics;
-    state.chosenTopic = -1;
+    state.chosenTopic = kept;
     form_.testSettings->KTem->setText(QString::number(contents.topics.size()));
 }
 
@@ -67,6 +92,7 @@ void SubjectHandlers::chooseByName(const QString& name, bool showName)
             panel.PredmetName->setCurrentIndex(panel.PredmetName->findText(trimmed(name)));
             panel.PredmetName->setEditText(name);
         }
+        form_.state().chosenTopic = -1; // a subject chosen anew: its topic too
         activate();
         QComboBox* counts = panel.KolWoprTema;
         const QString shown = counts->currentText();

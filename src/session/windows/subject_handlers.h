@@ -17,10 +17,12 @@ public:
     explicit SubjectHandlers(TForm1& form);
 
     // The activation steps: the "Печать текущей темы" entry hidden, Gauge3's
-    // maximum set to the question time; the current subject's files opened
-    // (created when missing, Exam.dat from Tema.dat); RWoprWseh, the topic
-    // list (text back to the prompt, no topic chosen) and KTem refilled.
-    // Without a current subject the lists are emptied. Throws Error.
+    // maximum set to the question time (never while a test runs); the current
+    // subject's files opened (created when missing, Exam.dat from Tema.dat);
+    // RWoprWseh, the topic list and KTem refilled. The chosen topic stays
+    // chosen while the list holds it, and a running test keeps its topic on
+    // show; otherwise the list shows the prompt. Without a current subject
+    // the lists are emptied. Throws Error.
     void activate();
 
     // Subject chosen in PredmetName.

@@ -98,6 +98,31 @@ void SubjectPanel::showStopFace()
         "QPushButton#Pusk { background: rgb(255,0,0); color: rgb(255,255,255); border-radius: 6px; }"));
 }
 
+void SubjectPanel::lockForTest()
+{
+    showStopFace();
+    PredmetName->setEnabled(false);
+    WiborTema->setEnabled(false);
+}
+
+void SubjectPanel::unlockAfterTest()
+{
+    showStartFace();
+    PredmetName->setEnabled(true);
+    WiborTema->setEnabled(true);
+}
+
+void SubjectPanel::showTopicPrompt()
+{
+    showTopic(topicPrompt());
+}
+
+void SubjectPanel::showTopic(const QString& name)
+{
+    WiborTema->setEditText(name);
+    WiborTema->lineEdit()->setCursorPosition(0); // long names show their start
+}
+
 bool SubjectPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {

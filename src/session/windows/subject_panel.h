@@ -37,6 +37,15 @@ public:
     void showStartFace();
     void showStopFace();
 
+    // A test runs: Pusk shows "Стоп", subject and topic cannot be changed.
+    void lockForTest();
+    // The test is over: Pusk shows "Старт", subject and topic free again.
+    void unlockAfterTest();
+    // The topic list shows its prompt (no topic chosen).
+    void showTopicPrompt();
+    // The topic list shows `name` (a running test's topic).
+    void showTopic(const QString& name);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -13,6 +13,7 @@
 #include "session/windows/entry_handlers.h"
 #include "session/windows/klass_window.h"
 #include "session/windows/main_menu.h"
+#include "session/windows/controls.h"
 #include "session/windows/main_window.h"
 #include "session/windows/question_area.h"
 #include "session/windows/rang_window.h"
@@ -69,19 +70,21 @@ TestRun::TestRun(TForm1& form) : form_(form)
     markAvailable(form.subjectPanel->Pusk);
     markAvailable(area.Itog1);
     area.Itog1->setEnabled(false); // until Start
+    // The second click of a double click arrives before the first one's work
+    // is on screen: it would stop the test just started, or judge the next
+    // question unseen.
+    controls::ignoreSecondClick(form.subjectPanel->Pusk);
+    controls::ignoreSecondClick(area.Itog1);
     QObject::connect(form.subjectPanel->Pusk, &QPushButton::clicked, &context_, [this] { PuskClick(); });
     QObject::connect(area.Itog1, &QPushButton::clicked, &context_, [this] { Itog1Click(); });
+    // Enter in the typed-answer box is "Готов" (while "Готов" may be pressed).
+    QObject::connect(area.OdinOt, &QLineEdit::returnPressed, &context_, [&area] { area.Itog1->click(); });
     QObject::connect(area.Dalshe, &QPushButton::clicked, &context_, [this] { DalsheClick(); });
     QObject::connect(area.Kl, &QPushButton::clicked, &context_, [this] { KlClick(); });
     QObject::connect(form.scorePanel, &ScorePanel::scoreDoubleClicked, &context_, [this] { WopBallDblClick(); });
 }
 
 TestRun::~TestRun() = default;
-
-bool TestRun::running() const
-{
-    return trimmed(form_.subjectPanel->Pusk->text()) != QStringLiteral("Старт");
-}
 
 GradeThresholds TestRun::thresholds() const
 {
@@ -102,38 +105,30 @@ AnswerHistory& TestRun::answerHistory()
 void TestRun::showCounters()
 {
     const SessionCounters& c = session_.counters;
-    ScorePanel& score = *form_.scorePanel;
-    QuestionArea& area = *form_.questionArea;
-    score.KWopr->setText(counterText(c.kWopr));
-    score.NWopr->setText(counterText(c.nWopr));
-    score.WerWop->setText(counterText(c.werWop));
-    score.WseBal->setText(counterText(c.wseBal));
-    score.WerBal->setText(counterText(c.werBal));
-    score.Podskazano->setText(counterText(c.podskazano));
-    score.PovtNev->setText(counterText(c.povtNev));
-    score.KOtw->setText(counterText(c.kOtw));
-    area.KPraw->setText(counterText(c.kPraw));
-    area.TekBal->setText(counterText(c.tekBal));
+    form_.scorePanel->showScore(c, session_.grade);
+    form_.questionArea->KPraw->setText(counterText(c.kPraw));
+    form_.questionArea->TekBal->setText(counterText(c.tekBal));
     form_.TimeWopros->setText(counterText(c.timeWopros));
-    score.Ocenka->setText(session_.grade.ocenka);
-    score.PatSlovo->setText(session_.grade.patSlovo);
-    score.SlDesBal->setEditText(session_.grade.tenPoint);
-    score.DesNew->setText(session_.grade.tenPoint);
+}
+
+void TestRun::showCountdown()
+{
+    const Countdown& c = session_.countdown;
+    QProgressBar* gauge = form_.Gauge3;
+    gauge->setRange(0, std::max(1, c.maximum));
+    gauge->setValue(std::clamp(c.left, 0, gauge->maximum()));
 }
 
 void TestRun::OtmPravWopr(const QString& systemNumber)
 {
-    markAnsweredRight(unanswered_, systemNumber);
+    markAnswered(session_, systemNumber);
 }
 
 void TestRun::PuskClick()
 {
     dialogs::guarded(&form_, [this] {
-        hookWindows();
         // Common first steps.
         WindowSet& windows = form_.windows();
-        if (windows.finish)
-            windows.finish->setTopicName(form_.subjectPanel->WiborTema->currentText());
         if (windows.klass)
             windows.klass->hide();
         if (windows.rangForm)
@@ -147,101 +142,72 @@ void TestRun::PuskClick()
     });
 }
 
-void TestRun::unlockChoice(bool parameters)
+void TestRun::lockForTest()
 {
-    const Rights rights = rightsFor(form_.state().currentUser);
-    SubjectPanel& panel = *form_.subjectPanel;
-    TestSettingsPanel& settings = *form_.testSettings;
-    panel.PredmetName->setEnabled(true);
-    form_.menu().N7->menuAction()->setEnabled(true);
-    settings.Regim->setEnabled(rights.modes);
-    settings.WremIzm->setEnabled(rights.displayTimes);
-    panel.WiborTema->setEnabled(true);
-    if (parameters)
-        settings.ParamExam->setEnabled(rights.testParameters);
-}
-
-void TestRun::Start()
-{
-    AppState& app = form_.state();
     SubjectPanel& panel = *form_.subjectPanel;
     TestSettingsPanel& settings = *form_.testSettings;
     QuestionArea& area = *form_.questionArea;
     ScorePanel& score = *form_.scorePanel;
     MainMenu& menu = form_.menu();
     ++generation_;
+    session_.running = true;
+    session_.awaitingAnswer = false; // a replayed question judges nothing now
+    Timer1->stop();
+    Timer2->stop();
 
-    // 1. The results window's counter and the grade boxes.
-    session_.answeredCount = 0;
-    if (TFinish* finish = form_.windows().finish)
-        finish->setAnswered(0);
-    session_.grade = GradeDisplay();
-    session_.grade.patSlovo.clear();
-    score.Ocenka->setText(session_.grade.ocenka);
-    score.PatSlovo->clear();
-    score.SlDesBal->setEditText(session_.grade.tenPoint);
-    score.DesNew->setText(session_.grade.tenPoint);
-
-    // 2, 3. The button turns into Stop; what must not change is locked.
-    panel.showStopFace();
+    panel.lockForTest();
+    settings.lockForTest();
     menu.PeTekTemi->setVisible(false);
-    settings.Nastroi->hide();
-    settings.ParamExam->setEnabled(false);
+    menu.N7->menuAction()->setEnabled(false);
     score.nPrnProtokol->setEnabled(false);
     area.OdinProt->setEnabled(true);
-    panel.PredmetName->setEnabled(false);
-    menu.N7->menuAction()->setEnabled(false);
-    settings.Regim->setEnabled(false);
-    settings.WremIzm->setEnabled(false);
-    panel.WiborTema->setEnabled(false);
+    area.Itog1->setEnabled(false);
+    // The minutes left can be typed over with the mouse only: no focus comes
+    // to it by itself, so a stray key cannot empty it.
+    score.LimitTime->setFocusPolicy(Qt::ClickFocus);
+}
 
-    // 4. Start time, a new history, the hint and postponement counters.
-    const QDateTime startTime = clockNow();
-    elapsed_.clear();
-    history_->topicStarted();
-    score.Gauge1->setRange(0, 100);
-    score.Gauge1->setValue(0);
-    score.Podskazano->setText(QStringLiteral("0"));
-    enableIfAvailable(area.Otlogit, true);
-    score.PovtNev->setText(QStringLiteral("0"));
-    score.Powtorit1->setEnabled(false);
+void TestRun::unlockAfterTest()
+{
+    const Rights rights = rightsFor(form_.state().currentUser);
+    SubjectPanel& panel = *form_.subjectPanel;
+    TestSettingsPanel& settings = *form_.testSettings;
+    QuestionArea& area = *form_.questionArea;
+    ++generation_;
+    session_.running = false;
+    Timer1->stop();
+    Timer2->stop();
+    panel.unlockAfterTest();
+    settings.unlockAfterTest(rights);
+    form_.menu().N7->menuAction()->setEnabled(true);
+    form_.menu().PeTekTemi->setVisible(true);
+    area.Itog1->setEnabled(false);
+    enableIfAvailable(area.Otlogit, false);
+    form_.scorePanel->LimitTime->setFocusPolicy(Qt::StrongFocus);
+}
 
-    // 5. No topic chosen.
+void TestRun::Start()
+{
+    AppState& app = form_.state();
+    TestSettingsPanel& settings = *form_.testSettings;
+    ScorePanel& score = *form_.scorePanel;
+
+    // No topic chosen: nothing is locked.
     const TopicRecord* topic = app.chosenTopicRow();
-    if (panel.WiborTema->currentText() == SubjectPanel::topicPrompt() || !topic) {
+    if (!topic) {
         dialogs::warning(&form_, QStringLiteral("Тема не выбрана"), QStringLiteral("Мышку заело?"));
-        panel.showStartFace();
-        Timer1->stop();
-        Timer2->stop();
-        unlockChoice(false);
         return;
     }
 
-    // 6. The topic, the matching grids by the hint mode.
-    const QString topicName = panel.WiborTema->currentText();
-    const bool hintsOn = app.hintMode == kHintsOn;
-    area.WidimSoot->setRowCount(20);
-    area.WidimSoot->setVisible(!hintsOn);
-    area.SootTab->setVisible(hintsOn);
-    area.Ispravit->setEnabled(hintsOn);
-    enableIfAvailable(area.Fifti, hintsOn);
+    lockForTest();
 
-    // 7. Nothing to answer until the first question is shown; the counters
-    // of a test without questions yet. No tick may judge anything while the
-    // files are read (a replayed question may still be counting down).
-    area.Itog1->setEnabled(false);
-    Timer1->stop();
-    Timer2->stop();
-    startTopic(session_, StartData(), topicName, startTime, hintsOn);
-    unanswered_ = UnansweredList();
-    showCounters();
-
-    // 8-17. The question list and the answer table, read with the progress
-    // shown on Gauge1.
+    // The question list and the answer table of the topic, read with the
+    // progress shown on Gauge1.
     StartRequest request;
     request.folderName = app.subjectFolder;
     request.subjectCode = trimmed(topic->subjectCode);
     request.topicCode = trimmed(topic->topicCode);
+    request.topicName = trimmed(topic->topicName);
     request.firstOrdinal = settings.PervNomVopr->value();
     request.lastOrdinal = settings.PoslNomVopr->value();
     request.shuffle = app.shuffle;
@@ -263,67 +229,85 @@ void TestRun::Start()
     try {
         data = prepareTopic(app.home, request, randomSource(), progress);
     } catch (const Error& e) {
-        // The test stays half-prepared, the controls locked until Stop.
-        gauge->setRange(0, 100);
-        gauge->setValue(0);
+        // Nothing started: the controls are free again.
+        showCounters();
+        unlockAfterTest();
         dialogs::error(&form_, e.message());
         return;
     }
-    const QString pointsError = data.pointsError;
-    startTopic(session_, std::move(data), topicName, startTime, hintsOn);
-    unanswered_ = unansweredAtStart(session_.questions, session_.answers, topicName, panel.PredmetName->currentText(),
-                                    app.subjectFolder);
+    begin(std::move(data));
+}
 
-    // 11, 14, 15. Minutes allowed, questions to ask, points available.
+void TestRun::begin(StartData data)
+{
+    AppState& app = form_.state();
+    SubjectPanel& panel = *form_.subjectPanel;
+    QuestionArea& area = *form_.questionArea;
+    ScorePanel& score = *form_.scorePanel;
+    if (!running())
+        lockForTest(); // a source that skipped the lock step
+    ++generation_;
+    Timer1->stop();
+    Timer2->stop();
+
+    // The counters, the grade, the lists; who is tested on what, and when.
+    const bool hintsOn = app.hintMode == kHintsOn;
+    startTopic(session_, std::move(data), clockNow(), hintsOn);
+    session_.running = true;
+    session_.examinee = panel.INN_New->text();
+    session_.subjectName = trimmed(panel.PredmetName->currentText());
+    startUnansweredList(session_, panel.PredmetName->currentText(), app.subjectFolder);
+    if (TFinish* finish = form_.windows().finish) {
+        finish->setAnswered(0);
+        finish->setTopicName(session_.topicName);
+        finish->NamePaketa->setText(session_.packageName);
+    }
+    area.NomerWoprosa->clear();
+    showCounters();
     score.LimitTime->setText(counterText(session_.counters.limitTime));
+    score.TimerTema1->setText(minutesText(0));
     score.Gauge2->setRange(0, std::max(1, session_.counters.kWopr));
     score.Gauge2->setValue(0);
-    showCounters();
 
-    // 18, 19. The matching grids' titles; Gauge1 shows the percentage.
+    // A new history for the whole test.
+    history_->testStarted(
+        HistoryStart{session_.topicName, session_.packageName, session_.subjectName, session_.examinee,
+                     session_.startTime});
+
+    // Hints and postponing by the hint mode; the matching grids.
+    enableIfAvailable(area.Otlogit, true);
+    score.Powtorit1->setEnabled(false);
+    area.WidimSoot->setRowCount(20);
+    area.WidimSoot->setVisible(!hintsOn);
+    area.SootTab->setVisible(hintsOn);
+    area.Ispravit->setEnabled(hintsOn);
+    enableIfAvailable(area.Fifti, hintsOn);
     area.SootTab->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Не изменяемый столбец"),
                                              QStringLiteral("Строки переставить"), QStringLiteral("№")});
     area.WidimSoot->setHorizontalHeaderLabels(
         {QStringLiteral("Не изменяемый столбец"), QStringLiteral("Строки переставить")});
-    gauge->setRange(0, 100);
-    gauge->setValue(0);
 
-    // 20, 21. Answering starts; the minutes count; the first question.
+    // Answering starts; the minutes count; the first question.
     area.Itog1->setEnabled(true);
-    score.TimerTema1->setText(minutesText(0));
     Timer1->start();
     DalsheClick();
-
-    // A Points value that is not a whole number: the test runs with the
-    // points added up to it.
-    if (!pointsError.isEmpty())
-        dialogs::error(&form_, pointsError);
 }
 
 void TestRun::Stop()
 {
     SubjectPanel& panel = *form_.subjectPanel;
     QuestionArea& area = *form_.questionArea;
-    ++generation_;
 
-    // 1, 2. Everything unlocked again.
-    panel.WiborTema->setEditText(SubjectPanel::topicPrompt());
-    panel.WiborTema->lineEdit()->setCursorPosition(0);
-    panel.showStartFace();
-    Timer1->stop();
-    Timer2->stop();
-    unlockChoice(true);
-    area.Itog1->setEnabled(false);
-    enableIfAvailable(area.Otlogit, false);
-    form_.menu().PeTekTemi->setVisible(true);
-    form_.testSettings->Nastroi->show();
+    unlockAfterTest();
+    panel.showTopicPrompt();
+    form_.state().chosenTopic = -1;
     form_.scorePanel->nPrnProtokol->setEnabled(true);
     // The question on screen is no longer answered.
     session_.awaitingAnswer = false;
+    session_.topicClosed = true;
 
-    // 3-5. The time used, the closing text, the result.
     if (session_.startTime.isValid())
-        elapsed_ = elapsedText(session_.startTime, clockNow());
+        session_.elapsed = elapsedText(session_.startTime, clockNow());
     area.WoprosRE->setPlainText(topicClosedText());
     WopBallDblClick();
 }
@@ -334,9 +318,10 @@ void TestRun::WopBallDblClick()
         TFinish* finish = form_.windows().finish;
         if (!finish)
             return;
-        ScorePanel& score = *form_.scorePanel;
         TestSettingsPanel& settings = *form_.testSettings;
         SubjectPanel& panel = *form_.subjectPanel;
+        // Before the first test the figures are those of the boxes' defaults.
+        const bool started = session_.startTime.isValid();
 
         TFinish::Copy copy;
         const SessionCounters& c = session_.counters;
@@ -344,21 +329,27 @@ void TestRun::WopBallDblClick()
         copy.figures.werWop = c.werWop;
         copy.figures.wseBal = c.wseBal;
         copy.figures.werBal = c.werBal;
-        copy.figures.ocenka = score.Ocenka->text();
-        copy.figures.gauge = score.Gauge1->value();
+        copy.figures.ocenka = session_.grade.ocenka;
+        copy.figures.gauge = percentGauge(c.werBal, c.wseBal);
         copy.thresholds = thresholds();
-        copy.student = panel.INN_New->text();
+        copy.student = started ? session_.examinee : panel.INN_New->text();
         copy.maxTime = settings.MaxTime->text();
         copy.firstOrdinal = settings.PervNomVopr->text();
         copy.lastOrdinal = settings.PoslNomVopr->text();
-        copy.limitTime = score.LimitTime->text();
-        copy.minutesUsed = score.TimerTema1->text();
+        copy.limitTime = counterText(c.limitTime);
+        copy.minutesUsed = minutesText(c.timerTema1);
         finish->fill(copy);
         finish->setAnswered(session_.answeredCount);
+        finish->setTopicName(session_.topicName);
 
-        finish->FormShow(settings.Protokol_Wkl->isChecked(), clockNow(), panel.PredmetName->currentText());
-        panel.WiborTema->setEditText(SubjectPanel::topicPrompt());
-        panel.WiborTema->lineEdit()->setCursorPosition(0);
+        finish->FormShow(settings.Protokol_Wkl->isChecked(), clockNow(),
+                         started ? session_.subjectName : panel.PredmetName->currentText());
+        // Once the test is over the topic is chosen anew; a running test
+        // keeps its topic on show.
+        if (!running()) {
+            panel.showTopicPrompt();
+            form_.state().chosenTopic = -1;
+        }
         dialogs::execModal(finish);
     });
 }

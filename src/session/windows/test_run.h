@@ -3,8 +3,9 @@
 // `Kl`), the checker (`Itog1`, "Готов") and the results window (double click
 // on the score group `WopBall`), with the two timers of the main window.
 //
-// The state of the test is session() (session/session_state.h); the counter
-// boxes of the main window show it (showCounters). The rules live in the
+// The state of the test is session() (session/session_state.h), its one
+// owner; the counter boxes and gauges of the main window show it
+// (showCounters, showCountdown) and are never read back. The rules live in the
 // session logic (question_list.h, presentation.h, checking.h, grades.h,
 // matching.h); this group only moves values between them and the controls.
 //
@@ -12,9 +13,9 @@
 // replay, the exam switch):
 // - Timer1 and Timer2 are made and started/stopped here; their tick handlers
 //   are connected by that group (timeout is not connected here).
-// - The question countdown is Gauge3 of the main window: the presenter sets
-//   its maximum to the seconds allowed and its value to the maximum; a tick
-//   lowers the value and runs Itog1Click() when it falls below 1.
+// - The question countdown is session().countdown, shown on Gauge3: the
+//   presenter starts it with the seconds allowed; a tick lowers it and runs
+//   Itog1Click() when it falls below 1.
 // - Hints and postponing change session().counters and then call
 //   showCounters(); a postponed question is presented with DalsheClick(); the
 //   replay runs Itog1Click() (which judges nothing: no question awaits an
@@ -31,6 +32,7 @@
 #include "session/grades.h"
 #include "session/question_list.h"
 #include "session/session_state.h"
+#include "session/test_start.h"
 #include "session/unanswered.h"
 
 #include <QObject>
@@ -51,7 +53,12 @@ public:
     explicit TestRun(TForm1& form);
     ~TestRun();
 
-    // Start when the trimmed caption of Pusk is "Старт", Stop otherwise.
+    // Connects the signals of the other windows (classification, ranking,
+    // explanations). Called once, after the last window of the program was
+    // created (src/app); a window missing from the set is left out.
+    void hookWindows();
+
+    // Start when no test runs, Stop otherwise.
     void PuskClick();
     // The presenter: clears the answer controls and shows the next question of
     // the list (only clears after the last one).
@@ -64,6 +71,24 @@ public:
     // Copies the figures into the results window TFinish and shows it modally.
     void WopBallDblClick();
 
+    // The one start of a test, whatever its questions come from (a topic, a
+    // package exam, a keyword set; see session/test_start.h for the usage):
+    // lockForTest() turns Pusk into "Стоп" and locks what must not change
+    // while a test runs; begin(data) then resets the counters, the grade and
+    // the results window's count, copies the question list into the
+    // unanswered list, opens the answer history (testStarted with the title,
+    // the subject, the examinee and the start time), starts the minutes and
+    // presents the first question (begin locks first when the lock step was
+    // skipped). A source whose data cannot be built calls unlockAfterTest()
+    // instead of begin.
+    void lockForTest();
+    void begin(StartData data);
+    // The one unlock, for Stop, the end of the topic and a refused start:
+    // Pusk back to "Старт", the timers stopped, the choice of subject, topic
+    // and modes open again (as far as the access letter allows), the
+    // parameters and "В экзамене" back, "Готов" and "Отложить" off.
+    void unlockAfterTest();
+
     // The topic minutes (objectName "Timer1", 60 000 ms) and the question
     // seconds ("Timer2", 1 000 ms). Owned by the main window.
     QTimer* Timer1;
@@ -71,33 +96,36 @@ public:
 
     SessionState& session() { return session_; }
     const SessionState& session() const { return session_; }
-    // A test has been started and not stopped (Pusk shows "Стоп").
-    bool running() const;
+    // A test has been started and not stopped or closed (Pusk shows "Стоп").
+    bool running() const { return session_.running; }
 
-    // Writes the counters of session() into their boxes: KWopr, NWopr, WerWop,
+    // The one writer of the counters and grades: KWopr, NWopr, WerWop,
     // WseBal, WerBal, Podskazano, PovtNev, KPraw, TekBal, KOtw, TimeWopros,
-    // Ocenka and the grade words. TimerTema1 and LimitTime are written only by
-    // Start; afterwards they belong to the timers.
+    // Ocenka, the grade words and the percentage gauge Gauge1, all from
+    // session(). TimerTema1 and LimitTime are written by Start and the timers.
     void showCounters();
+    // Gauge3 from session().countdown.
+    void showCountdown();
 
-    // The answer as the controls hold it now (tick boxes of the variants, the
-    // typed answer OdinOt, the classification window's score).
+    // The answer as the controls hold it now: the tick boxes of the variants,
+    // the typed answer OdinOt, and for a matching or ranking question the
+    // choices of its window (score, term chosen per row, order of the boxes).
     GivenAnswer givenAnswer() const;
 
     // Closes the correct-answer window "Надо так" when it is open; the
     // checker then goes on as after "Дальше".
     void closeCorrectAnswer();
 
-    // The time the topic took, set when it closes (Stop or its last answer);
+    // The time the test took, set when it closes (Stop or its last answer);
     // empty before.
-    const QString& elapsedTime() const { return elapsed_; }
+    const QString& elapsedTime() const { return session_.elapsed; }
 
-    // The unanswered-questions list of the running topic (session/unanswered.h):
-    // made at Start, every mark "у"; OtmPravWopr sets the mark of the first
-    // row with the system number to "п"; the unanswered-questions window
-    // filters it.
-    UnansweredList& unansweredList() { return unanswered_; }
-    const UnansweredList& unansweredList() const { return unanswered_; }
+    // The unanswered-questions list of the running test (session/unanswered.h):
+    // made at the start, every mark "у"; OtmPravWopr sets the mark of the
+    // first row with the system number to "п"; the unanswered-questions
+    // window filters it. It is session().unanswered.
+    UnansweredList& unansweredList() { return session_.unanswered; }
+    const UnansweredList& unansweredList() const { return session_.unanswered; }
     void OtmPravWopr(const QString& systemNumber);
 
     // Where the running test appends its history (not owned; null: nowhere).
@@ -110,10 +138,6 @@ public:
 private:
     void Start();
     void Stop();
-    // Re-enables the choice of subject, topic and modes after a test (and
-    // after Start refused); ParamExam too when `parameters`. What the access
-    // letter forbids stays disabled.
-    void unlockChoice(bool parameters);
     void closeTopic(const CheckOutcome& outcome);
     // Tick-box answer partly right in hint mode: the right variants shown,
     // "Надо так" modal, the rows restored. False when the test was stopped
@@ -121,17 +145,14 @@ private:
     bool showCorrectAnswer();
     void openQuestionFiles(const QuestionFiles& files);
     void setUpKind();
-    void hookWindows();
     void matchingReady();
     void rankingReady();
     void hintUsed();
 
     TForm1& form_;
     SessionState session_;
-    int generation_ = 0; // counts Starts and Stops: a nested handler may end the test
+    int generation_ = 0; // counts starts and stops: a nested handler may end the test
     bool windowsHooked_ = false;
-    UnansweredList unanswered_;
-    QString elapsed_;
     AnswerHistory noHistory_;
     AnswerHistory* history_ = &noHistory_;
     QObject context_; // the connections of this group end with it

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/windows/message_box.h"
 #include "session/windows/answer_rows.h"
+#include "session/windows/controls.h"
 #include "session/windows/correct_answer_window.h"
 #include "session/windows/klass_window.h"
 #include "session/windows/main_menu.h"
@@ -38,15 +39,25 @@ GivenAnswer TestRun::givenAnswer() const
     for (int i = 1; i <= n; ++i)
         answer.ticked.push_back(i <= rows.rowCount() && rows.tickBox(i)->isChecked());
     answer.typed = form_.questionArea->OdinOt->text();
-    if (const TKlass* klass = form_.windows().klass)
+    if (const TKlass* klass = form_.windows().klass) {
         answer.nabrano = klass->nabrano();
+        if (session_.current.kind == QuestionKind::Matching) {
+            const Classification& rows = klass->answer();
+            for (int row = 1; row <= rows.rowCount(); ++row)
+                answer.matchingChoices.push_back(rows.selected(row));
+        }
+    }
+    if (const TRangForm* rang = form_.windows().rangForm; rang && session_.current.kind == QuestionKind::Ranking) {
+        const Ranking& order = rang->answer();
+        for (int slot = 1; slot <= order.count(); ++slot)
+            answer.rankingOrder.push_back(order.boxInSlot(slot));
+    }
     return answer;
 }
 
 void TestRun::Itog1Click()
 {
     dialogs::guarded(&form_, [this] {
-        hookWindows();
         WindowSet& windows = form_.windows();
         QuestionArea& area = *form_.questionArea;
         ScorePanel& score = *form_.scorePanel;
@@ -61,13 +72,10 @@ void TestRun::Itog1Click()
         // 2-6, 7 (the decision), 8, 10, 11: the rules.
         const CheckOutcome outcome = checkAnswer(session_, given, thresholds());
         if (outcome.judged) {
-            if (outcome.right)
-                OtmPravWopr(outcome.systemNumber);
+            session_.lastAnswer = given;
             history_->answerJudged(session_.current, given, outcome.right);
         }
         showCounters();
-        score.Gauge1->setRange(0, 100);
-        score.Gauge1->setValue(outcome.gauge);
         if (outcome.showCorrectAnswer && !showCorrectAnswer())
             return; // the test was stopped while the right answer was shown
 
@@ -85,7 +93,7 @@ void TestRun::Itog1Click()
         // 12, 13.
         if (!area.Itog1->isEnabled() && !score.Powtorit1->isEnabled())
             Timer2->stop();
-        if (area.WoprosRE->toPlainText().contains(QStringLiteral("Тема закрыта.")))
+        if (outcome.topicEnded)
             WopBallDblClick();
     });
 }
@@ -110,6 +118,12 @@ bool TestRun::showCorrectAnswer()
         }
     }
     Timer2->stop();
+    // Below the score, where nothing the student needs next stands: not over
+    // the variants, "Готов" or "Стоп".
+    const ScorePanel& score = *form_.scorePanel;
+    const QPoint below = score.mapToGlobal(QPoint(0, score.height()));
+    window->move(below.x() + (score.width() - window->frameGeometry().width()) / 2, below.y() + 12);
+    controls::fitOnScreen(window);
     const int generation = generation_;
     dialogs::execModal(window);
     for (int i = 1; i <= n; ++i) {
@@ -122,24 +136,15 @@ bool TestRun::showCorrectAnswer()
 
 void TestRun::closeTopic(const CheckOutcome& outcome)
 {
-    QuestionArea& area = *form_.questionArea;
-    ScorePanel& score = *form_.scorePanel;
-    score.nPrnProtokol->setEnabled(true);
+    unlockAfterTest();
+    session_.topicClosed = true;
     if (session_.startTime.isValid())
-        elapsed_ = elapsedText(session_.startTime, clockNow());
-    area.Itog1->setEnabled(false);
-    if (!isMarkedNotYetAvailable(area.Otlogit))
-        area.Otlogit->setEnabled(false);
-    area.WoprosRE->setPlainText(topicClosedText());
-    form_.menu().PeTekTemi->setVisible(true);
-    form_.testSettings->Nastroi->show();
-    form_.subjectPanel->showStartFace();
-    Timer1->stop();
-    Timer2->stop();
-    score.Gauge2->setValue(0);
-    unlockChoice(true);
+        session_.elapsed = elapsedText(session_.startTime, clockNow());
+    form_.scorePanel->nPrnProtokol->setEnabled(true);
+    form_.questionArea->WoprosRE->setPlainText(topicClosedText());
+    form_.scorePanel->Gauge2->setValue(0);
     if (outcome.replayAvailable)
-        score.Powtorit1->setEnabled(true);
+        form_.scorePanel->Powtorit1->setEnabled(true);
 }
 
 } // namespace tavel

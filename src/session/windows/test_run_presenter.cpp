@@ -62,7 +62,6 @@ void TestRun::hintUsed()
 void TestRun::DalsheClick()
 {
     dialogs::guarded(&form_, [this] {
-        hookWindows();
         AppState& app = form_.state();
         WindowSet& windows = form_.windows();
         QuestionArea& area = *form_.questionArea;
@@ -74,7 +73,6 @@ void TestRun::DalsheClick()
                                 static_cast<QWidget*>(windows.jpgPokaz)})
             if (window && window->isVisible())
                 window->close();
-        form_.Gauge3->setMaximum(std::max(1, app.questionSeconds));
         rows.clearRows();
         area.OdinOt->clear();
         area.OdinTo4->hide();
@@ -95,10 +93,8 @@ void TestRun::DalsheClick()
 
         // 9-12. Questions left, the topic's name, the system number, points.
         score.Gauge2->setValue(std::clamp(questionsLeft(session_.counters), 0, score.Gauge2->maximum()));
-        if (const auto name = topicNameFor(app.topics, p.question)) {
-            form_.subjectPanel->WiborTema->setEditText(*name);
-            form_.subjectPanel->WiborTema->lineEdit()->setCursorPosition(0);
-        }
+        if (const auto name = topicNameFor(app.topics, p.question))
+            form_.subjectPanel->showTopic(*name);
         area.NomerWoprosa->setText(p.systemNumber);
 
         // 13-15. The variants: OtwTek holds them all; the rows show the tick
@@ -124,14 +120,15 @@ void TestRun::DalsheClick()
             area.OtwTek->setCurrentCell(n - 1, 0);
 
         // 16. The time allowed.
-        form_.Gauge3->setMaximum(std::max(1, p.seconds));
         showCounters();
 
         // 17-19. Pictures and the explanation file.
+        session_.explanationPath = files.explanationPath;
+        session_.picturePath = files.picturePath;
         openQuestionFiles(files);
 
-        // 20. The countdown.
-        form_.Gauge3->setValue(form_.Gauge3->maximum());
+        // 20. The countdown (started by presentNext).
+        showCountdown();
         Timer2->start();
 
         // 21, 22. The ranking window; the controls of the kind.
@@ -186,6 +183,9 @@ void TestRun::setUpKind()
     case QuestionKind::Matching:
         area.OtwetiOtm->hide();
         area.OdinTo4->hide();
+        // The main window's keyboard goes to "Готов" when the classification
+        // window closes.
+        area.Itog1->setFocus();
         KlClick();
         break;
     case QuestionKind::ExactAnswer:
@@ -194,16 +194,23 @@ void TestRun::setUpKind()
         area.OdinOt->setFocus();
         break;
     case QuestionKind::TickBoxes:
+        area.OtwetiOtm->show();
+        area.OdinTo4->hide();
+        if (p.variantCount() > 0)
+            area.OtwetiOtm->tickBox(1)->setFocus();
+        else
+            area.Itog1->setFocus();
+        break;
     case QuestionKind::Ranking:
         area.OtwetiOtm->show();
         area.OdinTo4->hide();
+        area.Itog1->setFocus();
         break;
     }
 }
 
 void TestRun::KlClick()
 {
-    hookWindows();
     if (TKlass* klass = form_.windows().klass; klass && session_.awaitingAnswer
                                                && session_.current.kind == QuestionKind::Matching)
         klass->showQuestion(session_.current, session_.hintsOn);

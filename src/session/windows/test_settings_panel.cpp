@@ -1,6 +1,7 @@
 // The test parameter and exam setting groups of the main window.
 #include "session/windows/test_settings_panel.h"
 
+#include "session/entry_check.h"
 #include "session/windows/controls.h"
 
 #include <QCheckBox>
@@ -13,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavel {
 namespace {
@@ -31,7 +34,9 @@ QLineEdit* seconds(QWidget* parent, const QString& name, const QString& hint)
     auto* box = controls::named(new QLineEdit(parent), name, hint);
     box->setAlignment(Qt::AlignCenter);
     box->setFont(controls::boldFont(box, 10));
-    box->setMaximumWidth(70);
+    // Five digits show whole in the box's own font ("1500" was clipped).
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 24);
+    box->setMaximumWidth(std::max(box->minimumWidth(), 80));
     return box;
 }
 
@@ -114,6 +119,22 @@ TestSettingsPanel::TestSettingsPanel(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ParamExam);
     layout->addWidget(Nastroi);
+}
+
+void TestSettingsPanel::lockForTest()
+{
+    Nastroi->hide();
+    ParamExam->setEnabled(false);
+    Regim->setEnabled(false);
+    WremIzm->setEnabled(false);
+}
+
+void TestSettingsPanel::unlockAfterTest(const Rights& rights)
+{
+    Regim->setEnabled(rights.modes);
+    WremIzm->setEnabled(rights.displayTimes);
+    ParamExam->setEnabled(rights.testParameters);
+    Nastroi->show();
 }
 
 bool TestSettingsPanel::isTicked(int item) const

@@ -17,6 +17,8 @@ class QSpinBox;
 
 namespace tavel {
 
+struct Rights;
+
 class TestSettingsPanel : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +44,12 @@ public:
     QPushButton* WremaZadat;
     QLineEdit* KTem;
     QLineEdit* RWoprWseh;
+
+    // A test runs: its parameters, the modes and the display times cannot be
+    // changed, and "В экзамене" is hidden.
+    void lockForTest();
+    // The test is over: what the access letter allows is open again.
+    void unlockAfterTest(const Rights& rights);
 
     bool isTicked(int item) const;
     // Ticks or unticks an item without reporting it as the user's click.

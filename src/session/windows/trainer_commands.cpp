@@ -65,24 +65,19 @@ TrainerCommands::TrainerCommands(TForm1& form) : form_(form)
     QObject::connect(area.Otlogit, &QPushButton::clicked, &context_, [this] { OtlogitClick(); });
     QObject::connect(score.Powtorit1, &QPushButton::clicked, &context_, [this] { Powtorit1Click(); });
     QObject::connect(settings.Protokol_Wkl, &QCheckBox::clicked, &context_, [this] { Protokol_WklClick(); });
-    // The other windows are made after the main window: their signals are
-    // connected once the program's start-up has run.
-    QTimer::singleShot(0, &context_, [this] { hookWindows(); });
 }
 
 void TrainerCommands::hookWindows()
 {
     if (windowsHooked_)
         return;
-    if (TTeksti* teksti = form_.windows().teksti) {
-        windowsHooked_ = true;
+    windowsHooked_ = true;
+    if (TTeksti* teksti = form_.windows().teksti)
         QObject::connect(teksti, &TTeksti::hintRequested, &context_, [this] { tekstiHintRequested(); });
-    }
 }
 
 void TrainerCommands::RegimClickCheck(int item, bool ticked)
 {
-    hookWindows();
     AppState& app = form_.state();
     SessionCounters& c = form_.testRun().session().counters;
     const ModeItem which = item == TestSettingsPanel::kHintsItem ? ModeItem::Hints : ModeItem::InOrder;
@@ -202,7 +197,6 @@ void TrainerCommands::Powtorit1Click()
 
 void TrainerCommands::Protokol_WklClick()
 {
-    hookWindows();
     TestRun& run = form_.testRun();
     SessionState& s = run.session();
     ScorePanel& score = *form_.scorePanel;
@@ -212,17 +206,14 @@ void TrainerCommands::Protokol_WklClick()
     MainMenu& menu = form_.menu();
     AppState& app = form_.state();
 
-    // 1. The score of the former test is cleared.
+    // 1. The score of the former test is cleared, the ten-point word too (the
+    // protocols print it).
     s.counters.werWop = 0;
     s.counters.werBal = 0;
     s.grade.ocenka = QStringLiteral(" 0");
     s.grade.patSlovo.clear();
-    score.WerWop->setText(QStringLiteral("0"));
-    score.WerBal->setText(QStringLiteral("0"));
-    score.PatSlovo->clear();
-    score.Ocenka->setText(s.grade.ocenka);
-    score.DesNew->clear();
-    score.Gauge1->setValue(0);
+    s.grade.tenPoint.clear();
+    run.showCounters();
 
     // 2, 3. The exam form on or off.
     const bool exam = settings.Protokol_Wkl->isChecked();

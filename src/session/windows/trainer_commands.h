@@ -41,8 +41,11 @@ public:
     // Protokol_Wkl clicked: the exam form on (ticked) or off.
     void Protokol_WklClick();
 
-private:
+    // Connects the explanation window's hint; once, after the last window of
+    // the program was created.
     void hookWindows();
+
+private:
     // The explanation window's "Вставить правильные ответы".
     void tekstiHintRequested();
 

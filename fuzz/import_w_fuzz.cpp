@@ -1,0 +1,10 @@
+// The import layout "С буквы w (question lines begin with w; answers lettered)": any bytes are decoded,
+// read and decoded into grids without a crash or a hang, and the rows keep
+// the import's rules (import_fuzz.h).
+#include "import_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    tavel::fuzz::checkImport(data, size, [](const QStringList& lines) { return tavel::import::readLetterWLayout(lines); });
+    return 0;
+}

@@ -1,0 +1,189 @@
+// Import files: encoding choice, line splitting, cutting and trimming.
+#include "authoring/import_text.h"
+
+#include "storage/cp1251.h"
+#include "storage/error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+
+namespace tavel::import {
+namespace {
+
+// Larger files are refused before reading: a question file of 50 000
+// questions is about 15 MB.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+bool startsWith(QByteArrayView bytes, const char* prefix, qsizetype n)
+{
+    return bytes.size() >= n && std::equal(prefix, prefix + n, bytes.data());
+}
+
+bool hasUtf8Bom(QByteArrayView b) { return startsWith(b, "\xEF\xBB\xBF", 3); }
+bool hasUtf16LeBom(QByteArrayView b) { return startsWith(b, "\xFF\xFE", 2); }
+bool hasUtf16BeBom(QByteArrayView b) { return startsWith(b, "\xFE\xFF", 2); }
+
+bool hasNonAscii(QByteArrayView b)
+{
+    for (char c : b)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
+}
+
+// The same trimming as everywhere (code 32 and below at both ends), and every
+// control character left inside becomes a blank, so that no NUL, tab or form
+// feed reaches a grid cell.
+QString cleanLine(QString line)
+{
+    const QStringView kept = trimmedView(line);
+    if (kept.size() < line.size())
+        line = kept.toString();
+    const QChar* chars = line.constData();
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (chars[i].unicode() < 32) {
+            line[i] = QLatin1Char(' ');
+            chars = line.constData();
+        }
+    return line;
+}
+
+// Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
+// lines end at LF, CR LF or a lone CR; a last line without its end counts.
+template <class View, class Take>
+void splitLines(View text, Take take)
+{
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype lf = text.indexOf('\n', start);
+        if (lf < 0)
+            lf = size;
+        // A CR before the LF ends a line of its own unless it is the CR of CR LF.
+        qsizetype cr = text.first(lf).indexOf('\r', start);
+        while (cr >= 0 && cr + 1 < lf) {
+            take(start, cr);
+            start = cr + 1;
+            cr = text.first(lf).indexOf('\r', start);
+        }
+        take(start, cr >= 0 ? cr : lf);
+        start = lf + 1;
+    }
+}
+
+int lineOfOffset(QByteArrayView bytes, qsizetype offset)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < offset; ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+} // namespace
+
+QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+QString encodingName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case TextEncoding::Utf16:
+        return QStringLiteral("UTF-16");
+    case TextEncoding::Windows1251:
+        break;
+    }
+    return QStringLiteral("Windows-1251");
+}
+
+TextEncoding detectEncoding(QByteArrayView bytes)
+{
+    if (hasUtf16LeBom(bytes) || hasUtf16BeBom(bytes))
+        return TextEncoding::Utf16;
+    if (hasUtf8Bom(bytes))
+        return bytes.isValidUtf8() ? TextEncoding::Utf8 : TextEncoding::Windows1251;
+    return hasNonAscii(bytes) && bytes.isValidUtf8() ? TextEncoding::Utf8 : TextEncoding::Windows1251;
+}
+
+ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
+{
+    ImportText out;
+    out.encoding = detectEncoding(bytes);
+
+    if (out.encoding == TextEncoding::Utf16) {
+        QStringDecoder decoder(hasUtf16LeBom(bytes) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                               QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes.sliced(2));
+        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
+            out.lines.push_back(cleanLine(text.sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
+        });
+        return out;
+    }
+
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        throw Error(QStringLiteral("Файл %1 не текстовый: в строке %2 стоит нулевой байт. "
+                                   "Сохраните вопросы как простой текст (UTF-8 или Windows-1251).")
+                        .arg(fileName)
+                        .arg(lineOfOffset(bytes, nul)));
+
+    if (out.encoding == TextEncoding::Utf8) {
+        // One conversion of the whole file, then a copy per line: cheaper than
+        // converting line by line.
+        const QString text = QString::fromUtf8(hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes);
+        out.lines.reserve(text.count(QLatin1Char('\n')) + 1);
+        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
+            qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
+            if (n < e - b && text[b + n - 1].isHighSurrogate())
+                --n; // never half a character
+            out.lines.push_back(cleanLine(text.sliced(b, n)));
+        });
+        return out;
+    }
+    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    splitLines(bytes, [&](qsizetype b, qsizetype e) {
+        out.lines.push_back(cleanLine(cp1251::decode(bytes.sliced(b, std::min<qsizetype>(e - b, kLineLimit)))));
+    });
+    return out;
+}
+
+QStringList nonEmptyLines(const QStringList& lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines)
+        if (!line.isEmpty())
+            out.push_back(line);
+    return out;
+}
+
+ImportText readImportFile(const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Не удалось открыть файл %1: %2").arg(shown, file.errorString()));
+    if (file.size() > kMaxFileSize)
+        throw Error(QStringLiteral("Файл %1 слишком велик для импорта (%2 МБ; наибольший %3 МБ).")
+                        .arg(shown)
+                        .arg(file.size() / (1024 * 1024))
+                        .arg(kMaxFileSize / (1024 * 1024)));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Ошибка чтения файла %1: %2").arg(shown, file.errorString()));
+    return decodeImportText(bytes, shown);
+}
+
+} // namespace tavel::import

@@ -1,0 +1,50 @@
+// The text of an import file: its bytes turned into lines as every import
+// layout reads them. The encoding is chosen from the bytes: a file that is
+// valid UTF-8 (a byte-order mark allowed) and holds non-ASCII text is UTF-8, a
+// file beginning with a UTF-16 byte-order mark is UTF-16, every other file is
+// Windows-1251 (pure ASCII reads the same in all of them).
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace tavel::import {
+
+enum class TextEncoding { Windows1251, Utf8, Utf16 };
+
+// The name shown to the teacher: "Windows-1251", "UTF-8", "UTF-16".
+QString encodingName(TextEncoding encoding);
+
+// Characters kept of each line; the rest of a longer line is skipped.
+constexpr int kLineLimit = 250;
+
+struct ImportText {
+    // Every line of the file in order (empty ones included), cut to kLineLimit
+    // characters (UTF-16 units; a character outside the BMP is never split),
+    // then trimmed of blanks and control characters at both ends;
+    // a control character inside a line becomes a blank. Lines end at LF,
+    // CR LF or a lone CR; a last line without its end counts.
+    QStringList lines;
+    TextEncoding encoding = TextEncoding::Windows1251;
+};
+
+// The trimming of storage/text.h without a copy, for the hundreds of
+// thousands of cells an import compares and cuts.
+QStringView trimmedView(QStringView text);
+
+TextEncoding detectEncoding(QByteArrayView bytes);
+
+// The lines of a file's bytes. A file with a NUL byte that is not UTF-16 is
+// no text file: Error names `fileName` and the line of the first NUL.
+ImportText decodeImportText(QByteArrayView bytes, const QString& fileName);
+
+// The lines kept by the layouts that skip empty lines.
+QStringList nonEmptyLines(const QStringList& lines);
+
+// Reads the file and decodes it. Throws Error naming the file when it cannot
+// be read, is too large for an import, or is not text.
+ImportText readImportFile(const QString& path);
+
+} // namespace tavel::import

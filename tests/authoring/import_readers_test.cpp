@@ -1,0 +1,272 @@
+// The import readers: encoding and lines, the four layouts, and a fuzz loop
+// per reader (random lines and bytes: no crash, no hang, rows well formed).
+#include "authoring/import_ege.h"
+#include "authoring/import_readers.h"
+#include "authoring/import_text.h"
+#include "support/temp_home.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+using namespace tavel;
+using namespace tavel::import;
+
+namespace {
+
+QStringList linesOf(const QString& text) { return text.split(QLatin1Char('\n')); }
+
+std::string joined(const QStringList& rows) { return rows.join(QLatin1Char('\n')).toStdString(); }
+
+// The rows, one a line, each as "Wopr|Otwe|Kod_P|Nazwan".
+std::string shown(const ReadResult& result)
+{
+    QStringList out;
+    for (const ImportRow& r : result.rows)
+        out.push_back(QStringList{r.questionNo, r.answerNo, r.answerMark, r.answerText}.join(QLatin1Char('|')));
+    return joined(out);
+}
+
+} // namespace
+
+TEST(ImportText, EncodingLineEndsAndCleaning)
+{
+    const QByteArray utf8 = QStringLiteral("Тема\r\nвопрос").toUtf8();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        TextEncoding encoding;
+        QStringList lines;
+    } cases[] = {
+        {"utf8 with Cyrillic", utf8, TextEncoding::Utf8, {"Тема", "вопрос"}},
+        {"utf8 with bom", "\xEF\xBB\xBF" + utf8, TextEncoding::Utf8, {"Тема", "вопрос"}},
+        {"windows-1251", test::cp("Тема\nвопрос\n"), TextEncoding::Windows1251, {"Тема", "вопрос"}},
+        // Not valid UTF-8 as a whole: every byte is read as Windows-1251.
+        {"mixed", QStringLiteral("Тема ").toUtf8() + test::cp("ё"), TextEncoding::Windows1251,
+         {"РўРµРјР° ё"}},
+        {"ascii, every line end", "a\rb\r\n\nc", TextEncoding::Windows1251, {"a", "b", "", "c"}},
+        {"utf16le", QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(u"Да\r\nнет"), 14),
+         TextEncoding::Utf16, {"Да", "нет"}},
+        {"controls trimmed and blanked", "\t x\ty\x01z \x1A\n", TextEncoding::Windows1251, {"x y z"}},
+    };
+    for (const Case& c : cases) {
+        const ImportText text = decodeImportText(c.bytes, QStringLiteral("f.txt"));
+        EXPECT_EQ(text.encoding, c.encoding) << c.name;
+        EXPECT_EQ(text.lines, c.lines) << c.name;
+    }
+}
+
+TEST(ImportText, LongLinesAreCutBeforeTrimming)
+{
+    // 100 000 characters: 250 kept, counted from the first byte, blanks included.
+    const QByteArray longLine = "   " + QByteArray(100000, 'x');
+    const ImportText ascii = decodeImportText(QByteArray(longLine + "\nnext"), QStringLiteral("f.txt"));
+    ASSERT_EQ(ascii.lines.size(), 2);
+    EXPECT_EQ(ascii.lines[0], QString(247, QLatin1Char('x')));
+    EXPECT_EQ(ascii.lines[1], QStringLiteral("next"));
+
+    // UTF-8: characters, not bytes.
+    const ImportText utf8 = decodeImportText(QString(300, QChar(u'ж')).toUtf8(), QStringLiteral("f.txt"));
+    EXPECT_EQ(utf8.lines, QStringList{QString(250, QChar(u'ж'))});
+}
+
+TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
+{
+    const QString message = test::errorOf([] { decodeImportText(QByteArray("a\nb\n\0c", 6), QStringLiteral("q.txt")); });
+    EXPECT_TRUE(message.contains(QStringLiteral("q.txt"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("строке 3"))) << message.toStdString();
+
+    test::TempHome home;
+    EXPECT_TRUE(test::errorOf([&] { readImportFile(home.path(QStringLiteral("missing.txt"))); })
+                    .contains(QStringLiteral("missing.txt")));
+    EXPECT_TRUE(decodeImportText(QByteArray(), QStringLiteral("e.txt")).lines.isEmpty());
+    // No line of text: refused before the EGE work file is touched.
+    const QString work = home.path(QStringLiteral("EGE.dat"));
+    EXPECT_TRUE(test::errorOf([&] { readLayout(Layout::Ege, {"", ""}, QStringLiteral("e.txt"), work); })
+                    .contains(QStringLiteral("e.txt")));
+    EXPECT_FALSE(home.exists(QStringLiteral("EGE.dat")));
+}
+
+TEST(ImportDigitLayout, QuestionsAnswersAndMarks)
+{
+    const ReadResult r = readDigitLayout(linesOf(QStringLiteral(
+        "Столицы\n"
+        "Не вопрос\n"
+        "\n"
+        "12. Сколько?\n"
+        "+б) Москва\n"
+        "r1) шаг\n"
+        "1234. Текст")));
+    EXPECT_EQ(shown(r), joined({
+                            "|||Столицы",
+                            "0|Н||Не вопрос", // before any question: question 0
+                            "1|||12. Сколько?",
+                            "1|б|+|+б) Москва",
+                            "1|1|1|r1) шаг",
+                            "2|||1234. Текст",
+                            "|||", // the empty row after the last
+                        }));
+    EXPECT_TRUE(r.stop.isEmpty());
+}
+
+TEST(ImportLetterWLayout, AnswersAreLetteredByPlace)
+{
+    const ReadResult r = readLetterWLayout(linesOf(QStringLiteral(
+        "География\n"
+        "w1. Столица Франции?\n"
+        "1. Лион\n"
+        "+2. Париж\n"
+        "без точки\n"
+        "+плюс без точки\n"
+        "wВторой")));
+    EXPECT_EQ(shown(r), joined({
+                            "|||География",
+                            "1|||1. Столица Франции?",
+                            "1|а||а) Лион",
+                            "1|б|+|+б) Париж",
+                            "1|б||без точки",
+                            "1|п|+|+плюс без точки",
+                            "2|||Второй",
+                            "|||",
+                        }));
+}
+
+TEST(ImportLetterWLayout, AnswersPastTheEighteenthLetterAreNumbered)
+{
+    QStringList lines{QStringLiteral("T"), QStringLiteral("wМного ответов")};
+    for (int i = 1; i <= 21; ++i)
+        lines.push_back(QStringLiteral("%1. вариант %1").arg(i));
+    const ReadResult r = readLetterWLayout(lines);
+    ASSERT_EQ(r.rows.size(), 2u + 21u + 1u);
+    EXPECT_EQ(r.rows[2 + 17].answerText, QStringLiteral("т) вариант 18"));
+    EXPECT_EQ(r.rows[2 + 17].answerNo, QStringLiteral("т"));
+    EXPECT_EQ(r.rows[2 + 18].answerText, QStringLiteral("19) вариант 19"));
+    EXPECT_EQ(r.rows[2 + 20].answerNo, QStringLiteral("21"));
+}
+
+TEST(ImportGeneratorLayout, BlocksRightAnswerAndJoinedLines)
+{
+    const ReadResult r = readGeneratorLayout(linesOf(QStringLiteral(
+        "Тема генератора\n"
+        "\n"
+        "Вопрос 1\n"
+        "Сколько будет\n"
+        "2 + 2?\n"
+        "1) три\n"
+        "2) четыре,\n"
+        "ровно\n"
+        "3. пять\n"
+        "#конец (2)\n"
+        "Вопрос 2\n"
+        "#начало\n"
+        "\n"
+        "Без пометки\n"
+        "1) да\n"
+        "#конец (7)")));
+    EXPECT_EQ(r.title, QStringLiteral("Тема генератора"));
+    EXPECT_EQ(shown(r), joined({
+                            "|||Тема генератора",
+                            "1|||Сколько будет 2 + 2?",
+                            "1|1||1) три",
+                            "1|2|+|+2) четыре, ровно",
+                            "1|3||3. пять",
+                            // "#начало" took the empty line after it as the
+                            // question; the next line was joined to it.
+                            "2|||Без пометки",
+                            "2|1||1) да",
+                            "|||",
+                        }));
+    EXPECT_TRUE(r.stop.isEmpty());
+}
+
+TEST(ImportGeneratorLayout, StopsNameTheBlockAndKeepEarlierBlocks)
+{
+    QString longBlock = QStringLiteral("Т\nлид 1\nВопрос\n1) а\n#конец (1)\nлид 2\n");
+    for (int i = 0; i < 21; ++i)
+        longBlock += QStringLiteral("строка\n");
+    longBlock += QStringLiteral("#конец (1)\n");
+    const ReadResult tooLong = readGeneratorLayout(linesOf(longBlock));
+    EXPECT_TRUE(tooLong.stop.startsWith(QStringLiteral(">20\nБлок 2 (со строки 6 файла)"))) << tooLong.stop.toStdString();
+    EXPECT_EQ(shown(tooLong), joined({"|||Т", "1|||Вопрос", "1|1|+|+1) а", "|||"}));
+
+    const ReadResult noNumber = readGeneratorLayout(linesOf(QStringLiteral("Т\nлид\nВопрос\n#конец ()")));
+    EXPECT_TRUE(noNumber.stop.startsWith(QStringLiteral("Блок 1 (со строки 2 файла)"))) << noNumber.stop.toStdString();
+    EXPECT_EQ(shown(noNumber), joined({"|||Т", "|||"}));
+}
+
+TEST(ImportEge, TaskLabelsAnswersAndTheEnd)
+{
+    test::TempHome home;
+    const QString work = home.path(QStringLiteral("EGE.dat"));
+    const ReadResult r = readEgeLayout(linesOf(QStringLiteral(
+        "ЕГЭ вариант 1\n"
+        "А1 Найдите значение\n"
+        "выражения 2 + 3\n"
+        "1)\n"
+        "4\n"
+        "+2)\n"
+        "5\n"
+        "лишняя строка\n"
+        "B2\n"
+        "Решите\n"
+        "Ф)\n"
+        "12")),
+                                       work);
+    EXPECT_EQ(shown(r), joined({
+                            "|||ЕГЭ вариант 1",
+                            "1|||1.  выражения 2 + 3", // the label's own text is dropped
+                            "1|1||1) 4",
+                            "1|2|+|+2) 5 лишняя строка",
+                            "2|||2.  Решите",
+                            "2|1|Ф|Ф) 12", // "Конец Теста" is joined to nothing
+                        }));
+
+    const std::vector<EgeRecord> file = readRecords<EgeRecord>(work);
+    QStringList markers;
+    for (const EgeRecord& e : file)
+        markers.push_back(e.lineMarker);
+    EXPECT_EQ(joined(markers), joined({"КК", "НВ", "КК", "НО", "КК", "НО", "", "КК", "НВ", "КК", "НО", "КК", "КТ"}));
+    EXPECT_EQ(file.back().lineText, QStringLiteral("Конец Теста"));
+}
+
+// Random files of the tokens the layouts react to: every reader ends, keeps
+// the title row first and numbers every later row.
+TEST(ImportFuzz, ReadersOnRandomLinesAndBytes)
+{
+    const QStringList tokens{"w", "+", "r", "-", "Ф", "А1", "B7", "1)", "2.", "12. ", "#начало", "#конец (3)",
+                             "#конец", "(", "ж", " ", "\t", "", "а) x", "+2. y"};
+    QRandomGenerator random(20261208);
+    test::TempHome home;
+    const QString work = home.path(QStringLiteral("EGE.dat"));
+    for (int round = 0; round < 300; ++round) {
+        QStringList lines;
+        const int n = int(random.bounded(60));
+        for (int i = 0; i < n; ++i) {
+            QString line;
+            for (int t = int(random.bounded(4)); t >= 0; --t)
+                line += tokens[int(random.bounded(qsizetype(tokens.size())))];
+            lines.push_back(line);
+        }
+        QByteArray bytes(int(random.bounded(400)), Qt::Uninitialized);
+        for (char& b : bytes)
+            b = char(random.bounded(256));
+        if (round % 2)
+            bytes.replace('\0', 'x');
+        ImportText text;
+        try {
+            text = decodeImportText(bytes, QStringLiteral("r.txt"));
+        } catch (const Error&) {
+            ASSERT_TRUE(bytes.contains('\0'));
+        }
+        for (const QStringList& input : {lines, text.lines}) {
+            const QStringList kept = nonEmptyLines(input);
+            for (const ReadResult& r : {readDigitLayout(input), readLetterWLayout(input), readGeneratorLayout(input),
+                                        round % 10 ? assembleEge(markEgeLines(input)) : readEgeLayout(input, work)}) {
+                ASSERT_FALSE(r.rows.empty());
+                EXPECT_TRUE(r.rows.front().questionNo.isEmpty());
+                for (size_t i = 1; i + 1 < r.rows.size(); ++i)
+                    EXPECT_FALSE(r.rows[i].questionNo.isEmpty());
+                EXPECT_LE(r.rows.size(), size_t(kept.size()) + 2);
+            }
+        }
+    }
+}
