@@ -218,3 +218,35 @@ TEST_F(SetsWindowTest, DictionaryFromTheMenuIsCreatedAndSavedUnchanged)
     entry("N6")->trigger();
     EXPECT_EQ(readTextLines(istoriy(QStringLiteral("Slovar.txt"))), (QStringList{"я", "", "а"}));
 }
+
+TEST_F(SetsWindowTest, PackageExamAndKeywordSetStartThroughTheOneStart)
+{
+    enterAsAdministrator();
+    state.shuffle = false;
+    savePackage(istoriy(QStringLiteral("Exam.dat")), {{"01", "001", "Древняя Русь", "5", "2"},
+                                                      {"01", "002", "Смута", "4", "0"},
+                                                      {"01", "003", "Петровская эпоха", "3", "1"}});
+    script.drive([&](QDialog& d) { press(d, "Pusk"); });
+    entry("N28")->trigger();
+    EXPECT_EQ(find<QPushButton>("Pusk")->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(find<QLineEdit>("KWopr")->text(), QStringLiteral("3"));
+    EXPECT_EQ(readRecords<QuestionRecord>(istoriy(QStringLiteral("Temp.dat"))).size(), 3u);
+    click("Pusk"); // Stop, as after a topic
+    EXPECT_EQ(find<QPushButton>("Pusk")->text(), QStringLiteral("Старт"));
+
+    // A keyword set found by the question texts; Iskat again stops it
+    // without a result.
+    script.drive([&](QDialog& d) {
+        auto& w = static_cast<TPoSlovu&>(d);
+        w.Slovo1->setEditText(QStringLiteral("ВОПРОС 1"));
+        press(d, "Iskat");
+        EXPECT_EQ(form()->findChild<QPushButton*>(QStringLiteral("Pusk"))->text(), QStringLiteral("Стоп"));
+        EXPECT_EQ(w.NaidSlov->text(), QStringLiteral("3")); // "Вопрос 1" of each topic
+        const int modals = script.count(BoxKind::Modal);
+        press(d, "Iskat");
+        EXPECT_EQ(form()->findChild<QPushButton*>(QStringLiteral("Pusk"))->text(), QStringLiteral("Старт"));
+        EXPECT_EQ(script.count(BoxKind::Modal), modals); // no results window
+        d.accept();
+    });
+    entry("N1")->trigger();
+}

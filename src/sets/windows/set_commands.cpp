@@ -4,6 +4,7 @@
 #include "platform/random.h"
 #include "platform/windows/message_box.h"
 #include "session/entry_check.h"
+#include "session/test_start.h"
 #include "session/windows/main_menu.h"
 #include "session/windows/main_window.h"
 #include "session/windows/question_area.h"
@@ -34,10 +35,6 @@
 #include <QSpinBox>
 #include <climits>
 
-#if __has_include("session/test_start.h")
-#include "session/test_start.h"
-#define TAVEL_ONE_START 1
-#endif
 
 namespace tavel {
 
@@ -99,8 +96,6 @@ void SetCommands::N28Click()
     });
     if (!built)
         return;
-    if (TFinish* finish = form_.windows().finish)
-        finish->NamePaketa->setText(QDir::toNativeSeparators(path));
     startSet(std::move(candidates), lines.join(u'\n'), QDir::toNativeSeparators(path));
 }
 
@@ -141,11 +136,7 @@ void SetCommands::IskatClick()
 {
     TestRun& run = form_.testRun();
     if (run.running()) {
-#ifdef TAVEL_ONE_START
         run.unlockAfterTest(); // no result is shown
-#else
-        run.PuskClick();
-#endif
         return;
     }
     AppState& app = form_.state();
@@ -181,8 +172,6 @@ void SetCommands::IskatClick()
         keywords_.NaidSlov->setText(QStringLiteral("0"));
         return;
     }
-    if (TFinish* finish = form_.windows().finish)
-        finish->NamePaketa->clear();
     const int count = int(candidates.questions.size());
     if (!startSet(std::move(candidates), title, QString()))
         return;
@@ -196,7 +185,6 @@ void SetCommands::IskatClick()
 
 bool SetCommands::startSet(SetCandidates candidates, const QString& title, const QString& packageName)
 {
-#ifdef TAVEL_ONE_START
     AppState& app = form_.state();
     StartSource source;
     source.candidates = std::move(candidates.questions);
@@ -217,14 +205,6 @@ bool SetCommands::startSet(SetCandidates candidates, const QString& title, const
         return false;
     }
     return true;
-#else
-    Q_UNUSED(candidates);
-    Q_UNUSED(title);
-    Q_UNUSED(packageName);
-    dialogs::information(&form_, dialogs::applicationTitle(),
-                         QStringLiteral("Набор вопросов записан в Temp.dat; запуск теста по набору ещё не готов."));
-    return false;
-#endif
 }
 
 } // namespace tavel
