@@ -246,11 +246,12 @@ TEST_F(DemoRunTest, MatchingAndRankingAreAnsweredInTheirWindows)
     chooseTerm(*klass, 4, 2);
     grabIfAsked(*klass, QStringLiteral("demo-klass"));
     QTest::mouseClick(klass->Zakrit, Qt::LeftButton);
-    EXPECT_EQ(figures(), QStringLiteral("8 6 29 17"));
+    // All four right: the 4 items and the question's 4 Points.
+    EXPECT_EQ(figures(), QStringLiteral("8 6 29 21"));
     EXPECT_EQ(score().NWopr->text(), QStringLiteral("7"));
 
     // The next matching question in the same window: five items, three
-    // right. Not counted right, 3 of 5 points.
+    // right. Not counted right: 3 items and 3/5 of its 3 Points (25.8 → 26).
     ASSERT_TRUE(klass->isVisible());
     EXPECT_TRUE(klass->row(5)->isVisible());
     EXPECT_EQ(klass->Nabrano->text(), QStringLiteral("0"));
@@ -259,7 +260,7 @@ TEST_F(DemoRunTest, MatchingAndRankingAreAnsweredInTheirWindows)
     chooseTerm(*klass, 3, 2);
     chooseTerm(*klass, 4, 1);
     QTest::mouseClick(klass->Zakrit, Qt::LeftButton);
-    EXPECT_EQ(figures(), QStringLiteral("8 6 34 20"));
+    EXPECT_EQ(figures(), QStringLiteral("8 6 34 26"));
 
     // Ranking: the boxes moved with the keyboard into the right order.
     TRangForm* rang = set().rangForm;
@@ -279,15 +280,15 @@ TEST_F(DemoRunTest, MatchingAndRankingAreAnsweredInTheirWindows)
         auto& finish = static_cast<TFinish&>(d);
         EXPECT_EQ(finish.WerWop->text(), QStringLiteral("7"));
         EXPECT_EQ(finish.WseBal->text(), QStringLiteral("39"));
-        EXPECT_EQ(finish.WerBal->text(), QStringLiteral("25"));
-        EXPECT_EQ(finish.Ocenka->text(), QStringLiteral(" 3")); // 64 %
+        EXPECT_EQ(finish.WerBal->text(), QStringLiteral("36")); // 5 items and 5 Points
+        EXPECT_EQ(finish.Ocenka->text(), QStringLiteral(" 5")); // 92 %
         EXPECT_EQ(finish.NWopr->text(), QStringLiteral("8"));
         finished = true;
     });
     QTest::mouseClick(rang->Zakrit, Qt::LeftButton);
     EXPECT_TRUE(finished);
     EXPECT_FALSE(rang->isVisible());
-    EXPECT_EQ(figures(), QStringLiteral("8 7 39 25"));
+    EXPECT_EQ(figures(), QStringLiteral("8 7 39 36"));
     EXPECT_EQ(question(), TestRun::topicClosedText());
 }
 

@@ -75,12 +75,12 @@ TEST_F(MainWindowTest, DisplayTimesApplyForTheRunOnly)
     question->setText(QStringLiteral("70"));
     click("WremaZadat");
     EXPECT_EQ(shown(BoxKind::Error, QStringLiteral("пять")), 1);
-    EXPECT_EQ(state.questionSeconds, 70); // applied before the bad box was read
+    EXPECT_EQ(state.questionSeconds, 60); // nothing applies while a box is bad
     EXPECT_EQ(state.variantSeconds, 5);
 
     question->setText(QStringLiteral("0"));
     click("WremaZadat");
-    EXPECT_EQ(state.questionSeconds, 70);
+    EXPECT_EQ(state.questionSeconds, 60);
     EXPECT_EQ(shown(BoxKind::Error), 2);
     EXPECT_TRUE(t.read("Baza/NoKor.qkv").contains("900"));
 }

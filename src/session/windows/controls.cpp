@@ -104,10 +104,15 @@ void fitOnScreen(QWidget* window)
     const QRect area = screen->availableGeometry();
     const QRect frame = window->frameGeometry();
     const QSize extra = frame.size() - window->size(); // title bar and borders
-    const QSize outer = frame.size().boundedTo(area.size());
+    // The height is cut to the screen (the windows scroll their rows); the
+    // width is the window's own, and a window wider than the screen starts
+    // at its left edge.
+    const QSize outer(frame.width(), std::min(frame.height(), area.height()));
     if (outer != frame.size())
         window->resize(outer - extra);
-    const int x = std::clamp(frame.left(), area.left(), area.right() - outer.width() + 1);
+    const int x = outer.width() >= area.width()
+                      ? area.left()
+                      : std::clamp(frame.left(), area.left(), area.right() - outer.width() + 1);
     const int y = std::clamp(frame.top(), area.top(), area.bottom() - outer.height() + 1);
     if (QPoint(x, y) != frame.topLeft())
         window->move(x, y);

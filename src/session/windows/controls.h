@@ -40,8 +40,9 @@ SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight = 13
 // double click.
 void ignoreSecondClick(QPushButton* button);
 
-// Keeps a top-level window, frame included, within the available area of its
-// screen: shrunk to it when larger, moved in when it stands out.
+// Keeps a top-level window, frame included, within the available height of
+// its screen (shrunk when taller, moved in when it stands out below or
+// above); a window wider than the screen starts at its left edge.
 void fitOnScreen(QWidget* window);
 
 // The bold font of the given size, from the widget's own family.
