@@ -20,7 +20,7 @@ QByteArray meaningful(const RecordView& r)
 {
     QByteArray out;
     for (int i = 0; i < int(r.layout().fields.size()); ++i) {
-        const FieldSpec& f = r.layout().field(i);
+        const FieldLayout& f = r.layout().field(i);
         if (f.type == FieldType::Text)
             out += r.rawText(i).toByteArray() + '|';
         else if (f.type != FieldType::Padding)

@@ -320,7 +320,7 @@ void GridModel::writeRecord(int row, char* out, int* unmappable) const
         // The file's own record; only a length byte beyond its field is
         // mended, to the capacity the reader clamped it to.
         std::memcpy(out, bytes_.constData() + qsizetype(r) * layout_->size, size_t(layout_->size));
-        for (const FieldSpec& f : layout_->fields) {
+        for (const FieldLayout& f : layout_->fields) {
             if (f.type == FieldType::Text && static_cast<unsigned char>(out[f.offset]) > f.capacity())
                 out[f.offset] = char(f.capacity());
         }

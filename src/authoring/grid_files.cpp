@@ -86,20 +86,20 @@ LoadResult loadGrid(GridModel& grid, const QString& path)
         const QByteArrayView bytes = grid.storedRecord(i).bytes();
         bool bad = false;
         for (int f : textFields) {
-            const FieldSpec& spec = layout.field(f);
-            bad = bad || static_cast<unsigned char>(bytes[spec.offset]) > spec.capacity();
+            const FieldLayout& slot = layout.field(f);
+            bad = bad || static_cast<unsigned char>(bytes[slot.offset]) > slot.capacity();
         }
         if (!bad || ++overlong > kNamedRecords)
             continue;
         QStringList fields;
         for (int f : textFields) {
-            const FieldSpec& spec = layout.field(f);
-            const int length = static_cast<unsigned char>(bytes[spec.offset]);
-            if (length > spec.capacity())
+            const FieldLayout& slot = layout.field(f);
+            const int length = static_cast<unsigned char>(bytes[slot.offset]);
+            if (length > slot.capacity())
                 fields << QStringLiteral("«%1» (длина %2 при месте на %3)")
                               .arg(columnTitles(grid.grid()).value(f))
                               .arg(length)
-                              .arg(spec.capacity());
+                              .arg(slot.capacity());
         }
         damage << QStringLiteral("Файл %1, запись %2: испорчена длина поля %3; прочитано столько знаков, "
                                  "сколько вмещает поле.")

@@ -122,11 +122,11 @@ void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
     for (const EgeRecord& record : records) {
         for (const auto& [field, text] : {std::pair{ege::LineMarker, &record.lineMarker},
                                           std::pair{ege::LineText, &record.lineText}}) {
-            const FieldSpec& spec = layout.fields[field];
+            const FieldLayout& slot = layout.fields[field];
             const QByteArray encoded = cp1251::encode(QStringView(*text).first(
-                std::min<qsizetype>(text->size(), spec.capacity())));
-            out[spec.offset] = char(encoded.size());
-            std::memcpy(out + spec.offset + 1, encoded.constData(), size_t(encoded.size()));
+                std::min<qsizetype>(text->size(), slot.capacity())));
+            out[slot.offset] = char(encoded.size());
+            std::memcpy(out + slot.offset + 1, encoded.constData(), size_t(encoded.size()));
         }
         out += layout.size;
     }

@@ -71,7 +71,7 @@ inline quint64 topicKey(QByteArrayView subject, QByteArrayView topic)
 // scans call this for every record, so it stays inline).
 inline QByteArrayView fieldText(const RecordView& r, int field)
 {
-    const FieldSpec& f = r.layout().field(field);
+    const FieldLayout& f = r.layout().field(field);
     const char* at = r.bytes().data() + f.offset;
     return QByteArrayView(at + 1, std::min<qsizetype>(uchar(at[0]), f.size - 1));
 }

@@ -10,13 +10,13 @@ namespace tavel {
 
 int RecordView::storedLength(int field) const
 {
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     return static_cast<unsigned char>(bytes_[f.offset]);
 }
 
 QByteArrayView RecordView::rawText(int field) const
 {
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     const int length = std::min(storedLength(field), f.capacity());
     return bytes_.sliced(f.offset + 1, length);
 }
@@ -28,13 +28,13 @@ QString RecordView::text(int field) const
 
 qint32 RecordView::integer(int field) const
 {
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     return qFromLittleEndian<qint32>(bytes_.data() + f.offset);
 }
 
 double RecordView::date(int field) const
 {
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     const quint64 bits = qFromLittleEndian<quint64>(bytes_.data() + f.offset);
     double value;
     std::memcpy(&value, &bits, sizeof value);
@@ -46,7 +46,7 @@ RecordBuffer::RecordBuffer(const RecordLayout& layout) : layout_(&layout), bytes
 int RecordBuffer::setText(int field, QStringView text)
 {
     int unmappable = 0;
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     const QByteArray bytes = cp1251::encode(text.left(f.capacity()), &unmappable);
     setRawText(field, bytes);
     return unmappable;
@@ -54,7 +54,7 @@ int RecordBuffer::setText(int field, QStringView text)
 
 void RecordBuffer::setRawText(int field, QByteArrayView bytes)
 {
-    const FieldSpec& f = layout_->field(field);
+    const FieldLayout& f = layout_->field(field);
     const int length = int(std::min<qsizetype>(bytes.size(), f.capacity()));
     char* at = bytes_.data() + f.offset;
     std::memset(at, 0, size_t(f.size));

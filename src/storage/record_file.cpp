@@ -45,7 +45,7 @@ void RecordFile::findDamage()
     for (int i = 0; i < count_; ++i) {
         const RecordView record = at(i);
         for (int f = 0; f < int(layout_->fields.size()); ++f) {
-            const FieldSpec& field = layout_->field(f);
+            const FieldLayout& field = layout_->field(f);
             if (field.type == FieldType::Text && record.storedLength(f) > field.capacity())
                 note(QStringLiteral("Файл %1, запись %2, поле %3: длина %4 больше поля, прочитано %5 знаков")
                          .arg(native(path_))

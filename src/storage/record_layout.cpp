@@ -10,10 +10,10 @@ namespace {
 using T = FieldType;
 
 template <size_t N>
-constexpr bool contiguous(const std::array<FieldSpec, N>& fields, int size)
+constexpr bool contiguous(const std::array<FieldLayout, N>& fields, int size)
 {
     int at = 0;
-    for (const FieldSpec& f : fields) {
+    for (const FieldLayout& f : fields) {
         if (f.offset != at)
             return false;
         at += f.size;
@@ -21,7 +21,7 @@ constexpr bool contiguous(const std::array<FieldSpec, N>& fields, int size)
     return at == size;
 }
 
-constexpr std::array<FieldSpec, 6> kPapka{{
+constexpr std::array<FieldLayout, 6> kPapka{{
     {"FolderNo", 0, 4, T::Int32},
     {"SubjectName", 4, 51, T::Text},
     {"FolderName", 55, 9, T::Text},
@@ -31,7 +31,7 @@ constexpr std::array<FieldSpec, 6> kPapka{{
 }};
 static_assert(contiguous(kPapka, 76));
 
-constexpr std::array<FieldSpec, 7> kDostup{{
+constexpr std::array<FieldLayout, 7> kDostup{{
     {"UserCode", 0, 3, T::Text},
     {"padding", 3, 5, T::Padding},
     {"IssueDate", 8, 8, T::Date},
@@ -42,21 +42,21 @@ constexpr std::array<FieldSpec, 7> kDostup{{
 }};
 static_assert(contiguous(kDostup, 48));
 
-constexpr std::array<FieldSpec, 3> kPredmet{{
+constexpr std::array<FieldLayout, 3> kPredmet{{
     {"SubjectCode", 0, 3, T::Text},
     {"TestCode", 3, 3, T::Text},
     {"SectionName", 6, 121, T::Text},
 }};
 static_assert(contiguous(kPredmet, 127));
 
-constexpr std::array<FieldSpec, 3> kTema{{
+constexpr std::array<FieldLayout, 3> kTema{{
     {"SubjectCode", 0, 3, T::Text},
     {"TopicCode", 3, 4, T::Text},
     {"TopicName", 7, 121, T::Text},
 }};
 static_assert(contiguous(kTema, 128));
 
-constexpr std::array<FieldSpec, 8> kWopros{{
+constexpr std::array<FieldLayout, 8> kWopros{{
     {"SubjectCode", 0, 3, T::Text},
     {"TopicCode", 3, 4, T::Text},
     {"TestCode", 7, 3, T::Text},
@@ -68,7 +68,7 @@ constexpr std::array<FieldSpec, 8> kWopros{{
 }};
 static_assert(contiguous(kWopros, 236));
 
-constexpr std::array<FieldSpec, 7> kOtwet{{
+constexpr std::array<FieldLayout, 7> kOtwet{{
     {"SubjectCode", 0, 3, T::Text},
     {"TopicCode", 3, 4, T::Text},
     {"TestCode", 7, 3, T::Text},
@@ -79,7 +79,7 @@ constexpr std::array<FieldSpec, 7> kOtwet{{
 }};
 static_assert(contiguous(kOtwet, 170));
 
-constexpr std::array<FieldSpec, 5> kExam{{
+constexpr std::array<FieldLayout, 5> kExam{{
     {"SubjectCode", 0, 3, T::Text},
     {"TopicCode", 3, 4, T::Text},
     {"TopicName", 7, 121, T::Text},
@@ -88,7 +88,7 @@ constexpr std::array<FieldSpec, 5> kExam{{
 }};
 static_assert(contiguous(kExam, 138));
 
-constexpr std::array<FieldSpec, 2> kEge{{
+constexpr std::array<FieldLayout, 2> kEge{{
     {"LineMarker", 0, 6, T::Text},
     {"LineText", 6, 211, T::Text},
 }};

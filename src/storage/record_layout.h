@@ -13,7 +13,7 @@ namespace tavel {
 
 enum class FieldType { Text, Int32, Date, Padding };
 
-struct FieldSpec {
+struct FieldLayout {
     const char* name;
     int offset;
     int size; // bytes on disk, the length byte included
@@ -25,9 +25,9 @@ struct FieldSpec {
 struct RecordLayout {
     const char* kind; // the file kind: "Papka", "Wopros", ...
     int size;
-    std::span<const FieldSpec> fields;
+    std::span<const FieldLayout> fields;
 
-    const FieldSpec& field(int index) const { return fields[size_t(index)]; }
+    const FieldLayout& field(int index) const { return fields[size_t(index)]; }
 };
 
 // Field indices, in record order, for each kind.

@@ -200,7 +200,7 @@ QByteArray lineToRecord(const RecordLayout& layout, QStringView line, QStringLis
     RecordBuffer buffer(layout);
     for (qsizetype k = 0; k < parts.size(); ++k) {
         const int i = fields[k];
-        const FieldSpec& f = layout.field(i);
+        const FieldLayout& f = layout.field(i);
         switch (f.type) {
         case FieldType::Text: {
             const QString text = unescapeText(parts[k]);
