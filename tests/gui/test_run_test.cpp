@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/open_file.h"
+#include "platform/windows/gauge_progress.h"
 #include "platform/random.h"
 #include "session/windows/answer_rows.h"
 #include "session/windows/correct_answer_window.h"
@@ -820,3 +821,22 @@ TEST_F(TestRunTest, WindowsStayOnTheScreenAndOffTheControls)
 
 } // namespace
 } // namespace tavel::test
+
+// The gauge of long work: the first and the last call show, the calls between
+// them show by time, not per call; a count beyond int's range still fits.
+TEST(GaugeProgressTest, ShowsByTimeNotPerCallAndEndsFull)
+{
+    QProgressBar bar;
+    int changes = 0;
+    QObject::connect(&bar, &QProgressBar::valueChanged, [&changes] { ++changes; });
+    tavel::GaugeProgress gauge(&bar);
+    for (int done = 1; done <= 10000; ++done)
+        gauge(done, 10000);
+    EXPECT_EQ(bar.value(), 10000);
+    EXPECT_LT(changes, 100); // a call per record would have been 10 000
+
+    tavel::GaugeProgress huge(&bar);
+    huge(qint64(3) << 32, qint64(4) << 32);
+    ASSERT_GT(bar.maximum(), 0);
+    EXPECT_NEAR(double(bar.value()) / bar.maximum(), 0.75, 1e-6);
+}

@@ -3,6 +3,8 @@
 // test_run_checker.cpp.
 #include "session/windows/test_run.h"
 
+#include "platform/windows/gauge_progress.h"
+
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/windows/hint.h"
@@ -213,18 +215,8 @@ void TestRun::Start()
     request.shuffle = app.shuffle;
     request.questionLimit = app.questionLimit;
     request.maxTime = settings.MaxTime->value();
-    QProgressBar* gauge = score.Gauge1;
-    int shownStep = -1;
-    const ScanProgress progress = [gauge, &shownStep](int done, int total) {
-        // Redrawn at most once per percent, so a large subject costs no time.
-        const int step = total > 0 ? int(qint64(done) * 100 / total) : 100;
-        if (step == shownStep)
-            return;
-        shownStep = step;
-        gauge->setRange(0, total + 1);
-        gauge->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    GaugeProgress gauge(score.Gauge1);
+    const ScanProgress progress = [&gauge](int done, int total) { gauge(done, total); };
     StartData data;
     try {
         data = prepareTopic(app.home, request, randomSource(), progress);
