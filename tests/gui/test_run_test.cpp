@@ -22,6 +22,7 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
+#include "support/grab.h"
 
 #include <QCheckBox>
 #include <QDirIterator>
@@ -104,14 +105,6 @@ private:
     std::vector<double> values_;
     size_t next_ = 0;
 };
-
-// Saves a picture of the widget when TAVEL_GRAB_DIR names a folder, to look at.
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 class TestRunTest : public MainWindowTest {
 protected:
