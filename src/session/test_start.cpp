@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace tavel {
@@ -89,6 +90,22 @@ private:
     size_t mask_ = 0;
 };
 
+// The leading bytes of an answer record that hold its subject, topic,
+// section and question codes (length bytes included), 8 to 16 of them, read
+// as two overlapping words.
+struct AnswerHead {
+    quint64 low = ~quint64(0);
+    quint64 high = ~quint64(0);
+
+    AnswerHead() = default;
+    AnswerHead(const char* record, int bytes)
+    {
+        std::memcpy(&low, record, 8);
+        std::memcpy(&high, record + bytes - 8, 8);
+    }
+    bool operator!=(const AnswerHead& other) const { return low != other.low || high != other.high; }
+};
+
 } // namespace
 
 StartData buildStart(StartSource source, RandomSource& random)
@@ -147,11 +164,25 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
                                request.topicCode);
     const FieldLayout& testField = layouts::otwet.field(otwet::TestCode);
     const FieldLayout& numberField = layouts::otwet.field(otwet::QuestionNo);
+    // The answers of one question lie one after another, and whether an
+    // answer is kept depends only on the bytes of its four codes, which lead
+    // the record: an answer whose leading bytes equal the previous one's gets
+    // the previous decision without looking at its codes again.
+    int headBytes = 0;
+    for (const int f : {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo})
+        headBytes = std::max(headBytes, layouts::otwet.field(f).offset + layouts::otwet.field(f).size);
+    const bool sameHeadSameAnswer = headBytes >= 8 && headBytes <= 16;
+    AnswerHead previous;
+    bool previousKept = false;
     RecordScanner(layouts::otwet).scan(otwetPath, [&](int, const RecordView& r) {
-        if (!answersOf.matches(r))
-            return;
         const char* record = r.bytes().data();
-        if (kept.contains(packedQuestionKey(packedCode(record, testField), packedCode(record, numberField))))
+        const AnswerHead head = sameHeadSameAnswer ? AnswerHead(record, headBytes) : AnswerHead();
+        if (!sameHeadSameAnswer || head != previous) {
+            previous = head;
+            previousKept = answersOf.matches(r) &&
+                           kept.contains(packedQuestionKey(packedCode(record, testField), packedCode(record, numberField)));
+        }
+        if (previousKept)
             data.answers.push_back(answerRow(AnswerRecord::decode(r)));
     }, progress);
     return data;

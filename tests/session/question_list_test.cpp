@@ -231,3 +231,28 @@ TEST_F(PrepareTopic, MissingFilesAndAnEmptyRangeGiveAnEmptyTest)
     data = prepareTopic(home.home(), request, random);
     EXPECT_TRUE(data.questions.empty());
 }
+
+// Answers stored one question after another, the neighbours differing in one
+// code only (section, number, topic, a blank): each answer goes with its own
+// question, whatever the answer before it was.
+TEST_F(PrepareTopic, NeighbouringAnswersOfOtherQuestionsAreJudgedEachOnItsCodes)
+{
+    const auto answer = [](const char* topic, const char* test, const char* number, const char* text) {
+        return AnswerRecord{QStringLiteral("1"), QString::fromLatin1(topic), QString::fromLatin1(test),
+                            QString::fromLatin1(number), QStringLiteral("1"), QStringLiteral("+"),
+                            QString::fromLatin1(text)};
+    };
+    writeRecords(home.path(QStringLiteral("Hist/Otwet.dat")),
+                 std::vector<AnswerRecord>{answer("001", "1", "101", "a"), answer("001", "1", "101", "b"),
+                                           answer("001", "2", "101", "other section"),
+                                           answer("002", "1", "101", "other topic"),
+                                           answer("001", "1", "113", "not asked"),
+                                           answer("001", "1", "102", "c"), answer("001", " 1", "102", "d"),
+                                           answer("001", "1", "101", "e")});
+    request.lastOrdinal = 2; // questions 101 and 102
+    request.shuffle = false;
+    ScriptedRandom random({0.5});
+    const StartData data = prepareTopic(home.home(), request, random);
+    EXPECT_EQ(column(data.answers, &AnswerRow::answerText),
+              QStringList({u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs, u"e"_qs}));
+}
