@@ -5,7 +5,6 @@
 #include "session/windows/controls.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -77,9 +76,6 @@ void AnswerRows::makeRow(int i)
             break;
         }
     }
-    // The keyboard reaching a row makes the rows around it.
-    tick->installEventFilter(this);
-    text->installEventFilter(this);
     rows_[size_t(i - 1)] = Row{tick, text, number, false};
 }
 
@@ -180,6 +176,9 @@ void AnswerRows::clearRows()
     setAreaHeight(0);
 }
 
+// The row above the view and a screenful below it are filled too: Tab and
+// Shift+Tab scroll the focused row into view, so the keyboard always finds
+// the next row and the one before made.
 void AnswerRows::fillRowsInView()
 {
     if (rowCount() <= kRows)
@@ -201,26 +200,6 @@ void AnswerRows::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
     fillRowsInView();
-}
-
-bool AnswerRows::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn && rowCount() > kRows) {
-        int focused = 0;
-        for (int i : filledRows_) {
-            const Row& r = rows_[size_t(i - 1)];
-            if (watched == r.tick || watched == r.text) {
-                focused = i;
-                break;
-            }
-        }
-        // Tab and Shift+Tab find the next and the previous row made.
-        if (focused > 1)
-            fillRow(focused - 1);
-        if (focused >= 1 && focused < rowCount())
-            fillRow(focused + 1);
-    }
-    return QScrollArea::eventFilter(watched, event);
 }
 
 void AnswerRows::setAreaColour(const QColor& colour)

@@ -9,8 +9,8 @@
 // A question's rows are given whole (showLines): the area gets the height of
 // exactly its rows, so no empty row can be scrolled to. A row's widgets are
 // made and filled when the row is first needed: the first 30 at once, the
-// others when they scroll into view, when the keyboard reaches the row before
-// them, or when tickBox/textLine/numberBox asks for them. Showing a question
+// others when they come near the view (scrolled to, or reached by Tab, which
+// scrolls) or when tickBox/textLine/numberBox asks for them. Showing a question
 // of 1 000 variants therefore fills about a screenful of rows, and a row made
 // for an earlier, longer question stays hidden and costs nothing: clearing
 // touches only the rows filled for the question shown.
@@ -74,7 +74,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Row {
@@ -88,7 +87,7 @@ private:
     Row& filled(int i);  // made and, when in use, filled
     void makeRow(int i);
     void fillRow(int i);
-    // Fills the rows in view, and a screenful below them.
+    // Fills the rows in view, the one above and a screenful below them.
     void fillRowsInView();
     void setAreaHeight(int rows);
 
