@@ -4,6 +4,7 @@
 
 #include "session/windows/controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -14,9 +15,17 @@ namespace {
 
 constexpr int kAreaWidth = 32 + 850 + 8;
 
+// Rows stand in blocks of kRows, one plain widget each, so that painting a
+// row and hiding a block weigh the rows of one block, not every row made.
+int blockOf(int i)
+{
+    return (i - 1) / AnswerRows::kRows;
+}
+
+// The top of row i within its block (43i - 41 within the area).
 int rowTop(int i)
 {
-    return AnswerRows::kRowHeight * i - 41;
+    return AnswerRows::kRowHeight * (i - blockOf(i) * AnswerRows::kRows) - 41;
 }
 
 } // namespace
@@ -41,8 +50,9 @@ void AnswerRows::makeRow(int i)
     using namespace controls;
     if (int(rows_.size()) < i)
         rows_.resize(size_t(i));
+    QWidget* block = this->block(blockOf(i));
     const QFont bold = boldFont(area_, textPoints_);
-    auto* text = named(new QTextEdit(area_), QStringLiteral("OtwText%1").arg(i));
+    auto* text = named(new QTextEdit(block), QStringLiteral("OtwText%1").arg(i));
     text->setGeometry(32, rowTop(i), 850, 41);
     text->setFont(bold);
     text->setReadOnly(true);
@@ -50,12 +60,12 @@ void AnswerRows::makeRow(int i)
     text->setAcceptRichText(true);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto* tick = named(new QCheckBox(area_), QStringLiteral("OtwCheck%1").arg(i),
+    auto* tick = named(new QCheckBox(block), QStringLiteral("OtwCheck%1").arg(i),
                        QStringLiteral("Мышкой щёлкни для изменения"));
     tick->setGeometry(8, rowTop(i) + 10, 25, 21);
     tick->setCursor(Qt::PointingHandCursor);
 
-    auto* number = named(new QLineEdit(area_), QStringLiteral("OtwNum%1").arg(i),
+    auto* number = named(new QLineEdit(block), QStringLiteral("OtwNum%1").arg(i),
                          QStringLiteral("Введите число от 1 и далее"));
     number->setGeometry(4, rowTop(i) + 10, 25, 24);
     number->setFont(boldFont(area_, 10));
@@ -77,6 +87,19 @@ void AnswerRows::makeRow(int i)
         }
     }
     rows_[size_t(i - 1)] = Row{tick, text, number, false};
+}
+
+QWidget* AnswerRows::block(int b)
+{
+    if (int(blocks_.size()) <= b)
+        blocks_.resize(size_t(b + 1));
+    QWidget*& block = blocks_[size_t(b)];
+    if (!block) {
+        block = new QWidget(area_);
+        block->setGeometry(0, kRowHeight * kRows * b, kAreaWidth, kRowHeight * kRows);
+        block->setVisible(b == 0 || b * kRows < rowCount());
+    }
+    return block;
 }
 
 AnswerRows::Row& AnswerRows::row(int i)
@@ -144,15 +167,15 @@ bool AnswerRows::isTextShown(int i) const
 void AnswerRows::showLines(std::vector<Line> lines)
 {
     clearRows();
-    // One repaint for the whole question, not one per row.
-    area_->setUpdatesEnabled(false);
     lines_ = std::move(lines);
     setAreaHeight(rowCount());
+    for (size_t b = 1; b < blocks_.size(); ++b)
+        if (blocks_[b])
+            blocks_[b]->setVisible(int(b) * kRows < rowCount());
     verticalScrollBar()->setValue(0);
     for (int i = 1; i <= std::min(rowCount(), kRows); ++i)
         fillRow(i);
     fillRowsInView();
-    area_->setUpdatesEnabled(true);
 }
 
 void AnswerRows::clearRows()
@@ -163,6 +186,9 @@ void AnswerRows::clearRows()
     const std::vector<int> filledRows = std::move(filledRows_);
     filledRows_.clear();
     lines_.clear();
+    // Nor must it walk the focus chain past every hidden row made.
+    if (QWidget* focus = QApplication::focusWidget(); focus && area_->isAncestorOf(focus))
+        focus->clearFocus();
     for (int i : filledRows) {
         Row& r = rows_[size_t(i - 1)];
         r.tick->hide();

@@ -83,6 +83,7 @@ private:
         bool filled = false; // holds lines_[i - 1]
     };
 
+    QWidget* block(int b); // rows b * kRows + 1 to (b + 1) * kRows, made
     Row& row(int i);     // made (not filled)
     Row& filled(int i);  // made and, when in use, filled
     void makeRow(int i);
@@ -92,6 +93,7 @@ private:
     void setAreaHeight(int rows);
 
     QWidget* area_;
+    std::vector<QWidget*> blocks_; // null until made
     std::vector<Row> rows_;        // index i - 1; widgets null until made
     std::vector<Line> lines_;      // the question shown
     std::vector<int> filledRows_;  // the rows filled for it
