@@ -488,14 +488,16 @@ TEST_F(TestRunTest, EveryVariantIsShownEvenBeyondTheThirtyRows)
 // its own rows only, and only those are judged.
 TEST_F(TestRunTest, ALongQuestionLeavesOnlyTheNextQuestionsRows)
 {
-    const auto question = [](const QString& number, int variants, int rightEvery) {
+    const auto question = [](const QString& number, int variants, int rightEvery, const QString& word) {
         Question q{number, QStringLiteral("Отметьте"), QStringLiteral("3"), {}};
         for (int i = 1; i <= variants; ++i)
             q.variants.push_back({i % rightEvery == 0 ? QStringLiteral("+") : QString(), QString::number(i),
-                                  QStringLiteral("вариант %1").arg(i)});
+                                  word + QStringLiteral(" %1").arg(i)});
         return q;
     };
-    writeQuestions(t, {question(QStringLiteral("1"), 1000, 2), question(QStringLiteral("2"), 30, 3)});
+    writeQuestions(t, {question(QStringLiteral("1"), 1000, 2, QStringLiteral("вариант")),
+                       question(QStringLiteral("2"), 30, 3, QStringLiteral("вариант")),
+                       question(QStringLiteral("3"), 1000, 2, QStringLiteral("пункт"))});
     start();
     choose(0, 0);
     state.shuffle = false;
@@ -531,15 +533,17 @@ TEST_F(TestRunTest, ALongQuestionLeavesOnlyTheNextQuestionsRows)
     ASSERT_TRUE(wrong->isChecked());
     ready(); // wrong: no right answer to show
 
-    // 30 rows, none ticked; the row ticked before is hidden and clear.
+    // 30 rows, none ticked; the row ticked before is out of sight.
     ASSERT_EQ(rows().rowCount(), 30);
     int shown = 0;
     for (const QCheckBox* box : area().OtwetiOtm->widget()->findChildren<QCheckBox*>()) {
-        shown += box->isVisibleTo(area().OtwetiOtm);
+        if (!box->isVisibleTo(area().OtwetiOtm))
+            continue;
+        ++shown;
         EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
     }
     EXPECT_EQ(shown, 30);
-    EXPECT_TRUE(wrong->isHidden());
+    EXPECT_FALSE(wrong->isVisibleTo(area().OtwetiOtm));
     EXPECT_EQ(scroll->value(), 0);
     std::vector<bool> right(30);
     for (int i = 3; i <= 30; i += 3) {
@@ -548,9 +552,18 @@ TEST_F(TestRunTest, ALongQuestionLeavesOnlyTheNextQuestionsRows)
         right[size_t(i - 1)] = true;
     }
     EXPECT_EQ(run().givenAnswer().ticked, right);
-    script.drive([](QDialog&) {});
     ready();
     EXPECT_EQ(score().WerWop->text(), QStringLiteral("1"));
+
+    // The next long question: the rows made before show its variants, unticked.
+    ASSERT_EQ(rows().rowCount(), 1000);
+    scroll->setValue(scroll->maximum());
+    EXPECT_TRUE(wrong->isVisible());
+    EXPECT_FALSE(wrong->isChecked());
+    EXPECT_EQ(rows().textLine(999)->toPlainText(), QStringLiteral("пункт 999"));
+    EXPECT_EQ(run().givenAnswer().ticked, std::vector<bool>(1000));
+    script.drive([](QDialog&) {});
+    ready();
 }
 
 // Records what the running test hands to the answer history.

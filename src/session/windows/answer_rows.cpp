@@ -91,8 +91,10 @@ void AnswerRows::makeRow(int i)
 
 QWidget* AnswerRows::block(int b)
 {
-    if (int(blocks_.size()) <= b)
+    if (int(blocks_.size()) <= b) {
         blocks_.resize(size_t(b + 1));
+        staleRows_.resize(size_t(b + 1));
+    }
     QWidget*& block = blocks_[size_t(b)];
     if (!block) {
         block = new QWidget(area_);
@@ -169,9 +171,9 @@ void AnswerRows::showLines(std::vector<Line> lines)
     clearRows();
     lines_ = std::move(lines);
     setAreaHeight(rowCount());
-    for (size_t b = 1; b < blocks_.size(); ++b)
+    for (size_t b = 1; b < blocks_.size() && int(b) * kRows < rowCount(); ++b)
         if (blocks_[b])
-            blocks_[b]->setVisible(int(b) * kRows < rowCount());
+            showBlock(int(b));
     verticalScrollBar()->setValue(0);
     for (int i = 1; i <= std::min(rowCount(), kRows); ++i)
         fillRow(i);
@@ -189,17 +191,39 @@ void AnswerRows::clearRows()
     // Nor must it walk the focus chain past every hidden row made.
     if (QWidget* focus = QApplication::focusWidget(); focus && area_->isAncestorOf(focus))
         focus->clearFocus();
+    // The rows of the first block are cleared now; the other blocks are
+    // hidden whole, and their rows are cleared when a block is shown again
+    // (a question that scrolled through 1 000 rows leaves one hide per block).
     for (int i : filledRows) {
         Row& r = rows_[size_t(i - 1)];
-        r.tick->hide();
-        r.tick->setChecked(false);
-        r.number->hide();
-        r.number->clear();
-        r.text->hide();
-        r.text->clear();
         r.filled = false;
+        if (const int b = blockOf(i); b == 0)
+            hideRow(r);
+        else
+            staleRows_[size_t(b)].push_back(i);
     }
+    for (size_t b = 1; b < blocks_.size(); ++b)
+        if (blocks_[b])
+            blocks_[b]->hide();
     setAreaHeight(0);
+}
+
+void AnswerRows::hideRow(Row& r)
+{
+    r.tick->hide();
+    r.tick->setChecked(false);
+    r.number->hide();
+    r.number->clear();
+    r.text->hide(); // its text is replaced when the row is filled again
+}
+
+void AnswerRows::showBlock(int b)
+{
+    for (int i : staleRows_[size_t(b)])
+        if (!rows_[size_t(i - 1)].filled)
+            hideRow(rows_[size_t(i - 1)]);
+    staleRows_[size_t(b)].clear();
+    blocks_[size_t(b)]->show();
 }
 
 // The row above the view and a screenful below it are filled too: Tab and

@@ -63,7 +63,10 @@ public:
     bool isFilled(int i) const;
 
     // Every row in use: tick box hidden and unticked, number box hidden and
-    // empty, text hidden and empty; then no row is in use.
+    // empty, text hidden (and left as it was: clearing the text of a long
+    // question's rows would cost as much as filling them); then no row is in
+    // use. Rows after the first 30 go out of sight with their block at once
+    // and are cleared when the block is shown again.
     void clearRows();
     // Background of the area behind the rows (the colour "Otwet").
     void setAreaColour(const QColor& colour);
@@ -87,6 +90,9 @@ private:
     Row& row(int i);     // made (not filled)
     Row& filled(int i);  // made and, when in use, filled
     void makeRow(int i);
+    void hideRow(Row& r);
+    // Shows block b, clearing first the rows left in it by an earlier question.
+    void showBlock(int b);
     void fillRow(int i);
     // Fills the rows in view, the one above and a screenful below them.
     void fillRowsInView();
@@ -94,6 +100,7 @@ private:
 
     QWidget* area_;
     std::vector<QWidget*> blocks_; // null until made
+    std::vector<std::vector<int>> staleRows_; // per block: rows to clear before it shows
     std::vector<Row> rows_;        // index i - 1; widgets null until made
     std::vector<Line> lines_;      // the question shown
     std::vector<int> filledRows_;  // the rows filled for it
