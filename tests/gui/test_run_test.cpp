@@ -31,10 +31,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <numeric>
 
 namespace tavel::test {
 namespace {
@@ -473,6 +475,89 @@ TEST_F(TestRunTest, EveryVariantIsShownEvenBeyondTheThirtyRows)
     ready();
     // All 17 right: 5 + 16 points of 5 + 16 available.
     EXPECT_EQ(figures(), QStringLiteral("1 1 21 21"));
+}
+
+// A question of 1 000 variants: its rows come into view as the student
+// scrolls or tabs through them, in variant order; the next question shows
+// its own rows only, and only those are judged.
+TEST_F(TestRunTest, ALongQuestionLeavesOnlyTheNextQuestionsRows)
+{
+    const auto question = [](const QString& number, int variants, int rightEvery, const QString& word) {
+        Question q{number, QStringLiteral("Отметьте"), QStringLiteral("3"), {}};
+        for (int i = 1; i <= variants; ++i)
+            q.variants.push_back({i % rightEvery == 0 ? QStringLiteral("+") : QString(), QString::number(i),
+                                  word + QStringLiteral(" %1").arg(i)});
+        return q;
+    };
+    writeQuestions(t, {question(QStringLiteral("1"), 1000, 2, QStringLiteral("вариант")),
+                       question(QStringLiteral("2"), 30, 3, QStringLiteral("вариант")),
+                       question(QStringLiteral("3"), 1000, 2, QStringLiteral("пункт"))});
+    start();
+    choose(0, 0);
+    state.shuffle = false;
+    pressStart();
+    ASSERT_EQ(rows().rowCount(), 1000);
+    EXPECT_EQ(area().OtwTek->rowCount(), 1000);
+
+    // Tab goes on from row 30 to the rows after it.
+    std::vector<int> reached;
+    for (int key = 0; key < 200 && reached.size() < 36; ++key) {
+        QWidget* focus = form()->focusWidget();
+        if (focus->objectName().startsWith(QStringLiteral("OtwCheck")))
+            reached.push_back(focus->objectName().mid(8).toInt());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    std::vector<int> inOrder(36);
+    std::iota(inOrder.begin(), inOrder.end(), 1);
+    EXPECT_EQ(reached, inOrder);
+    QScrollBar* scroll = area().OtwetiOtm->verticalScrollBar();
+    EXPECT_GT(scroll->value(), 0); // the focused row was scrolled into view
+
+    // The last rows, scrolled to, hold their variants.
+    scroll->setValue(scroll->maximum());
+    auto* last = form()->findChild<QTextEdit*>(QStringLiteral("OtwText1000"));
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last->isVisible());
+    EXPECT_EQ(last->toPlainText(), QStringLiteral("вариант 1000"));
+    QApplication::processEvents(); // the scroll bar shows
+    EXPECT_TRUE(scroll->isVisible());
+    grabIfAsked(*form(), QStringLiteral("main-long-question-end"));
+    QCheckBox* wrong = rows().tickBox(999);
+    tick(999);
+    ASSERT_TRUE(wrong->isChecked());
+    ready(); // wrong: no right answer to show
+
+    // 30 rows, none ticked; the row ticked before is out of sight.
+    ASSERT_EQ(rows().rowCount(), 30);
+    int shown = 0;
+    for (const QCheckBox* box : area().OtwetiOtm->widget()->findChildren<QCheckBox*>()) {
+        if (!box->isVisibleTo(area().OtwetiOtm))
+            continue;
+        ++shown;
+        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(shown, 30);
+    EXPECT_FALSE(wrong->isVisibleTo(area().OtwetiOtm));
+    EXPECT_EQ(scroll->value(), 0);
+    std::vector<bool> right(30);
+    for (int i = 3; i <= 30; i += 3) {
+        area().OtwetiOtm->ensureWidgetVisible(rows().tickBox(i));
+        tick(i);
+        right[size_t(i - 1)] = true;
+    }
+    EXPECT_EQ(run().givenAnswer().ticked, right);
+    ready();
+    EXPECT_EQ(score().WerWop->text(), QStringLiteral("1"));
+
+    // The next long question: the rows made before show its variants, unticked.
+    ASSERT_EQ(rows().rowCount(), 1000);
+    scroll->setValue(scroll->maximum());
+    EXPECT_TRUE(wrong->isVisible());
+    EXPECT_FALSE(wrong->isChecked());
+    EXPECT_EQ(rows().textLine(999)->toPlainText(), QStringLiteral("пункт 999"));
+    EXPECT_EQ(run().givenAnswer().ticked, std::vector<bool>(1000));
+    script.drive([](QDialog&) {});
+    ready();
 }
 
 // Records what the running test hands to the answer history.

@@ -36,7 +36,7 @@ GivenAnswer TestRun::givenAnswer() const
     const AnswerRows& rows = *form_.questionArea->OtwetiOtm;
     const int n = session_.current.variantCount();
     for (int i = 1; i <= n; ++i)
-        answer.ticked.push_back(i <= rows.rowCount() && rows.tickBox(i)->isChecked());
+        answer.ticked.push_back(rows.isTicked(i));
     answer.typed = form_.questionArea->OdinOt->text();
     if (const TKlass* klass = form_.windows().klass) {
         answer.nabrano = klass->nabrano();
@@ -102,8 +102,12 @@ bool TestRun::showCorrectAnswer()
         return true;
     AnswerRows& rows = *form_.questionArea->OtwetiOtm;
     const std::vector<AnswerRow>& variants = session_.current.variants;
+    // The rows made so far: the window is modal, so no other row comes into
+    // view while it is open.
     const int n = std::min(int(variants.size()), rows.rowCount());
     for (int i = 1; i <= n; ++i) {
+        if (!rows.isFilled(i))
+            continue;
         QTextEdit* text = rows.textLine(i);
         if (trimmed(variants[size_t(i - 1)].answerMark).isEmpty()) {
             text->setEnabled(false);
@@ -124,6 +128,8 @@ bool TestRun::showCorrectAnswer()
     const int generation = generation_;
     dialogs::execModal(window);
     for (int i = 1; i <= n; ++i) {
+        if (!rows.isFilled(i))
+            continue;
         QTextEdit* text = rows.textLine(i);
         text->setEnabled(true);
         text->setPalette(QPalette());

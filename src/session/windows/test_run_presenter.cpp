@@ -98,24 +98,20 @@ void TestRun::DalsheClick()
         area.NomerWoprosa->setText(p.systemNumber);
 
         // 13-15. The variants: OtwTek holds them all; the rows show the tick
-        // boxes and texts up to the first ranking variant. A question with more
-        // variants than rows gets more rows.
+        // boxes and texts up to the first ranking variant, one row per variant.
         const int n = p.variantCount();
         area.OtwTek->setRowCount(n);
-        rows.ensureRows(n);
+        std::vector<AnswerRows::Line> lines;
+        lines.reserve(size_t(n));
         for (int i = 0; i < n; ++i) {
             const AnswerRow& v = p.variants[size_t(i)];
             const QString cells[] = {v.subjectCode, v.topicCode, v.testCode, v.questionNo,
                                      v.answerNo,    v.answerMark, v.answerText};
             for (int column = 0; column < 7; ++column)
                 area.OtwTek->setItem(i, column, new QTableWidgetItem(cells[column]));
-            QTextEdit* text = rows.textLine(i + 1);
-            text->setPlainText(trimmed(v.answerText));
-            if (!p.isRankingRow(i)) {
-                rows.tickBox(i + 1)->show();
-                text->show();
-            }
+            lines.push_back({trimmed(v.answerText), !p.isRankingRow(i)});
         }
+        rows.showLines(std::move(lines));
         if (n > 0)
             area.OtwTek->setCurrentCell(n - 1, 0);
 

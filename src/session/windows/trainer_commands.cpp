@@ -114,7 +114,7 @@ void TrainerCommands::FiftiClick()
     const int n = std::min(s.current.variantCount(), rows.rowCount());
     std::vector<bool> shown;
     for (int i = 1; i <= n; ++i)
-        shown.push_back(!rows.textLine(i)->isHidden());
+        shown.push_back(rows.isTextShown(i));
     const FiftiOutcome outcome = fiftiClick(s.current, area.OdinOt->text(), shown, s.counters);
     if (outcome.typedAnswer)
         area.OdinOt->setText(*outcome.typedAnswer);
