@@ -318,10 +318,14 @@ SubjectRecords makeSubjectRecords(const SubjectShape& shape)
     if (!plan.empty())
         fitAnswerTotal(random, plan, shape.answers);
 
-    // QuestionNo counts the questions of one topic and section in file order
-    // (wrapping after 999, the most the field holds).
+    // QuestionNo counts the questions of one topic and section in file order,
+    // from 1 to 999 (the most the field holds). A topic with more questions in
+    // a section goes on in a section of its own, as a teacher would have to:
+    // the 1000th question of section 2 is question 1 of section 6, and so on,
+    // so that a question's section and number name it within its topic.
     constexpr int kSectionCount = int(std::size(words::kSections));
     std::vector<int> lastNo(size_t(shape.topics) * kSectionCount, 0);
+    int sectionsUsed = kSectionCount;
     const int questionCapacity = layouts::wopros.field(wopros::QuestionText).capacity();
     const int answerCapacity = layouts::otwet.field(otwet::AnswerText).capacity();
     out.questions.reserve(plan.size());
@@ -329,13 +333,16 @@ SubjectRecords makeSubjectRecords(const SubjectShape& shape)
     for (const PlannedQuestion& q : plan) {
         const double r = random.unit();
         const int section = r < 0.4 ? 0 : r < 0.7 ? 1 : r < 0.9 ? 2 : 3;
-        int& last = lastNo[size_t(q.topic) * kSectionCount + size_t(section)];
-        last = last % 999 + 1;
+        const int counted = lastNo[size_t(q.topic) * kSectionCount + size_t(section)]++;
+        const int sectionCode = section + 1 + kSectionCount * (counted / 999);
+        if (sectionCode > 999)
+            throw Error(QStringLiteral("Тема %1: больше вопросов, чем вмещают 999 разделов").arg(q.topic + 1));
+        sectionsUsed = std::max(sectionsUsed, sectionCode);
 
         const QString subjectCode = subjectAsTyped();
         const QString topicCode = topicAsTyped(q.topic);
-        const QString testCode = number(section + 1);
-        const QString questionNo = number(last);
+        const QString testCode = number(sectionCode);
+        const QString questionNo = number(counted % 999 + 1);
         const int wordCount = 3 + int(28 * std::pow(random.unit(), 1.5));
         out.questions.push_back({subjectCode, topicCode, testCode, questionNo,
                                  texts.question(q.kind, wordCount, questionCapacity, int(out.questions.size()) + 1),
@@ -388,6 +395,11 @@ SubjectRecords makeSubjectRecords(const SubjectShape& shape)
         }
         }
     }
+    // The sections beyond the first four, named after the one they continue.
+    for (int code = kSectionCount + 1; code <= sectionsUsed; ++code)
+        out.sections.push_back({shape.subjectCode, number(code),
+                                view(words::kSections[size_t((code - 1) % kSectionCount)]) +
+                                    QStringLiteral(" (%1)").arg((code - 1) / kSectionCount + 1)});
     return out;
 }
 

@@ -2,8 +2,9 @@
 // 100 topics of the large subject) and a two-keyword set over the whole
 // subject, each through the code the main window's commands call (read the
 // files, gather the set, write Temp.dat, make the candidates of the one
-// start), measured beside a baseline that only reads the bytes of the same
-// files through one reused buffer. bench/run turns the times into ratios.
+// start), measured beside the floor: the bytes of the same files read through
+// one reused buffer (floor.h). bench/run turns the times into ratios.
+#include "floor.h"
 #include "generate_subject.h"
 
 #include "platform/random.h"
@@ -14,9 +15,6 @@
 #include "storage/shared_files.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <climits>
 #include <cstdio>
 
@@ -36,40 +34,10 @@ struct Subject {
 };
 Subject g_subject;
 
-// The floor: the bytes of the files read once, into one buffer reused for
-// every file and every iteration.
-void readInto(QByteArray& buffer, const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл %1").arg(path));
-    const qint64 size = file.size();
-    if (buffer.size() < size)
-        buffer.resize(size);
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = file.read(buffer.data() + done, size - done);
-        if (n <= 0)
-            throw Error(QStringLiteral("Ошибка чтения файла %1").arg(path));
-        done += n;
-    }
-    benchmark::DoNotOptimize(buffer.data());
-}
-
-template <class Body>
-void guarded(benchmark::State& state, Body body)
-{
-    try {
-        body();
-    } catch (const Error& e) {
-        state.SkipWithError(e.what());
-    }
-}
-
 void BM_PackageExam(benchmark::State& state)
 {
     UniformRandom random(11);
-    guarded(state, [&] { for (auto _ : state) {
+    bench::guarded(state, [&] { for (auto _ : state) {
         const PackageFile package = readPackage(g_subject.package);
         const PackageDraw draw = drawPackage(package, g_subject.wopros, true, random);
         writeTempFile(g_subject.temp, draw.questions);
@@ -85,19 +53,14 @@ BENCHMARK(BM_PackageExam)->Unit(benchmark::kMillisecond);
 
 void BM_ReadPackageFiles(benchmark::State& state)
 {
-    QByteArray buffer;
-    guarded(state, [&] { for (auto _ : state) {
-        readInto(buffer, g_subject.package);
-        readInto(buffer, g_subject.wopros);
-        readInto(buffer, g_subject.otwet);
-    } });
+    bench::readFloor(state, {g_subject.package, g_subject.wopros, g_subject.otwet});
 }
 BENCHMARK(BM_ReadPackageFiles)->Unit(benchmark::kMillisecond);
 
 void BM_KeywordSet(benchmark::State& state)
 {
     size_t found = 0;
-    guarded(state, [&] { for (auto _ : state) {
+    bench::guarded(state, [&] { for (auto _ : state) {
         const PackageFile exam = readPackage(g_subject.exam);
         const KeywordFiles files{g_subject.exam, exam.rows, g_subject.tema, g_subject.wopros, g_subject.otwet};
         AnswerCodes answerCodes;
@@ -118,13 +81,7 @@ BENCHMARK(BM_KeywordSet)->Unit(benchmark::kMillisecond);
 
 void BM_ReadKeywordFiles(benchmark::State& state)
 {
-    QByteArray buffer;
-    guarded(state, [&] { for (auto _ : state) {
-        readInto(buffer, g_subject.exam);
-        readInto(buffer, g_subject.tema);
-        readInto(buffer, g_subject.wopros);
-        readInto(buffer, g_subject.otwet);
-    } });
+    bench::readFloor(state, {g_subject.exam, g_subject.tema, g_subject.wopros, g_subject.otwet});
 }
 BENCHMARK(BM_ReadKeywordFiles)->Unit(benchmark::kMillisecond);
 
@@ -132,19 +89,10 @@ BENCHMARK(BM_ReadKeywordFiles)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "Не удалось создать временную папку: %s\n", qPrintable(dir.errorString()));
-        return 1;
-    }
-    try {
+    return bench::runBenchmarks(argc, argv, [](const QString& dir) {
         QElapsedTimer clock;
         clock.start();
-        const bench::GeneratedSubject subject = bench::generateSubject(dir.path() + QStringLiteral("/Big"));
+        const bench::GeneratedSubject subject = bench::generateSubject(dir + QStringLiteral("/Big"));
         g_subject.folder = subject.folder;
         g_subject.exam = subjectFile(subject.folder, subject_files::package);
         g_subject.package = subjectFile(subject.folder, u"Exam10.dat");
@@ -165,13 +113,6 @@ int main(int argc, char** argv)
         }
         savePackage(g_subject.exam, exam);
         savePackage(g_subject.package, ten);
-        std::fprintf(stderr, "Subject generated in %s (%lld ms)\n", qPrintable(dir.path()), qlonglong(clock.elapsed()));
-    } catch (const Error& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+        std::fprintf(stderr, "Subject generated in %s (%lld ms)\n", qPrintable(dir), qlonglong(clock.elapsed()));
+    });
 }

@@ -1,167 +1,154 @@
-// tavel-bench: the selection of one topic's questions and answers from a large
-// subject (read Wopros.dat and Otwet.dat, keep the records of the topic), and
-// the Start of a topic test through the code the main window calls, each
-// measured beside a baseline that only reads the bytes of the same two files.
-// bench/run turns the two times into the ratio it prints.
+// tavel-bench: Start of a topic test as the main window runs it, on three
+// shapes of a large subject, each beside the floor: the bytes of the same two
+// files read through one reused buffer. bench/run turns the times into the
+// ratios it prints.
+//
+// The subjects are generated once into the folder `subjects` beside this
+// program (the bench build folder) and kept there; a stamp file names the
+// shape, and a subject whose stamp differs is generated again.
+#include "floor.h"
 #include "generate_subject.h"
 
 #include "platform/random.h"
+#include "platform/windows/gauge_progress.h"
 #include "session/presentation.h"
+#include "session/session_state.h"
 #include "session/test_start.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
-#include "storage/topic_scan.h"
 
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include <QProgressBar>
 #include <cstdio>
 
 namespace {
 
 using namespace tavel;
 
-// The subject every benchmark works on, generated once at start.
+struct Shape {
+    const char* name; // the benchmark names' suffix
+    bench::SubjectShape shape;
+};
+
+// The three shapes: many topics of a usual size, one topic holding the whole
+// subject, and a subject ten times larger (999 topics: a topic code holds at
+// most three characters).
+const Shape kShapes[] = {
+    {"Wide", {100, 100'000, 400'000}},
+    {"One", {1, 100'000, 400'000}},
+    {"Big", {999, 1'000'000, 4'000'000}},
+};
+
+// A generated subject and the topic the benchmarks start: the middle one.
 struct Subject {
     QString home;       // the installation folder holding the subject folder
     QString folderName; // the subject folder's name
-    QString wopros;
-    QString otwet;
-    QString subjectCode;
-    QString topicCode;
-    size_t questions = 0; // of the topic, as generated
-    size_t answers = 0;
-};
-Subject g_subject;
-
-// What Start hands the scan: a progress callback that moves a gauge.
-int g_gauge = 0;
-const ScanProgress kGauge = [](int done, int) { benchmark::DoNotOptimize(g_gauge = done); };
-
-struct TopicRecords {
-    std::vector<QuestionRecord> questions;
-    std::vector<AnswerRecord> answers;
-};
-
-TopicRecords scanTopic()
-{
-    const RecordFile wopros = RecordFile::read(g_subject.wopros, layouts::wopros);
-    const RecordFile otwet = RecordFile::read(g_subject.otwet, layouts::otwet);
-    return {questionsOfTopic(wopros, g_subject.subjectCode, g_subject.topicCode, kGauge),
-            answersOfTopic(otwet, g_subject.subjectCode, g_subject.topicCode, kGauge)};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл %1").arg(path));
-    return file.readAll();
-}
-
-// A failing read ends the benchmark with the message instead of the program.
-template <class Body>
-void guarded(benchmark::State& state, Body body)
-{
-    try {
-        body();
-    } catch (const Error& e) {
-        state.SkipWithError(e.what());
-    }
-}
-
-void BM_TopicScan(benchmark::State& state)
-{
-    guarded(state, [&] { for (auto _ : state) {
-        TopicRecords topic = scanTopic();
-        benchmark::DoNotOptimize(topic.questions.data());
-        benchmark::DoNotOptimize(topic.answers.data());
-        if (topic.questions.size() != g_subject.questions || topic.answers.size() != g_subject.answers) {
-            state.SkipWithError("the scan found another number of records than were generated");
-            break;
-        }
-    } });
-    state.counters["questions"] = double(g_subject.questions);
-    state.counters["answers"] = double(g_subject.answers);
-}
-BENCHMARK(BM_TopicScan)->Unit(benchmark::kMillisecond);
-
-// Start of a topic test as the main window runs it: the question list
-// (range 1..500, shuffled, cut to the limit of 500) and the topic's answers
-// built by prepareTopic, then the first question presented.
-void BM_TopicStart(benchmark::State& state)
-{
-    const InstallFolder home(g_subject.home);
+    QStringList files;  // Wopros.dat and Otwet.dat, what Start reads
     StartRequest request;
-    request.folderName = g_subject.folderName;
-    request.subjectCode = g_subject.subjectCode;
-    request.topicCode = g_subject.topicCode;
-    UniformRandom random(7);
-    guarded(state, [&] { for (auto _ : state) {
-        const StartData data = prepareTopic(home, request, random, kGauge);
-        if (data.questions.empty() || data.answers.size() != g_subject.answers) {
-            state.SkipWithError("Start found another number of records than were generated");
-            break;
-        }
-        const Presentation first = present(data.questions.front(), data.answers, TimeSettings{});
-        benchmark::DoNotOptimize(first.variants.data());
-    } });
-}
-BENCHMARK(BM_TopicStart)->Unit(benchmark::kMillisecond);
+};
 
-// The floor under any scan: the bytes of both files read once.
-void BM_ReadBothFiles(benchmark::State& state)
+QString stampOf(const bench::SubjectShape& shape)
 {
-    guarded(state, [&] { for (auto _ : state) {
-        const QByteArray wopros = readAll(g_subject.wopros);
-        const QByteArray otwet = readAll(g_subject.otwet);
-        benchmark::DoNotOptimize(wopros.data());
-        benchmark::DoNotOptimize(otwet.data());
-        if (wopros.isEmpty() || otwet.isEmpty()) {
-            state.SkipWithError("a subject file is empty");
-            break;
-        }
-    } });
+    // "keys 2": question numbers unique within a topic's section (the
+    // generator before it let them repeat).
+    return QStringLiteral("topics %1 questions %2 answers %3 seed %4 code '%5' keys 2\n")
+        .arg(shape.topics)
+        .arg(shape.questions)
+        .arg(shape.answers)
+        .arg(shape.seed)
+        .arg(shape.subjectCode);
 }
-BENCHMARK(BM_ReadBothFiles)->Unit(benchmark::kMillisecond);
+
+// The subject of `shape` under `root`, generated when its stamp is missing or
+// differs. The topic chosen is the middle one of Tema.dat.
+Subject prepareSubject(const QString& root, const Shape& shape)
+{
+    const QString folder = root + QLatin1Char('/') + QLatin1String(shape.name);
+    const QString stampPath = folder + QStringLiteral("/shape.txt");
+    const QString stamp = stampOf(shape.shape);
+    QFile stampFile(stampPath);
+    const bool fresh = stampFile.open(QIODevice::ReadOnly) && QString::fromUtf8(stampFile.readAll()) == stamp;
+    stampFile.close();
+    if (!fresh) {
+        QElapsedTimer clock;
+        clock.start();
+        QFile::remove(stampPath);
+        bench::generateSubject(folder, shape.shape);
+        if (!stampFile.open(QIODevice::WriteOnly) || stampFile.write(stamp.toUtf8()) < 0)
+            throw Error(QStringLiteral("Не удалось записать файл %1").arg(stampPath));
+        std::fprintf(stderr, "Subject %s generated in %s (%lld ms)\n", shape.name, qPrintable(folder),
+                     qlonglong(clock.elapsed()));
+    }
+
+    Subject subject;
+    subject.home = root;
+    subject.folderName = QLatin1String(shape.name);
+    subject.files = {subjectFile(folder, subject_files::questions), subjectFile(folder, subject_files::answers)};
+    const std::vector<TopicRecord> topics = readRecords<TopicRecord>(subjectFile(folder, subject_files::topics));
+    if (topics.empty())
+        throw Error(QStringLiteral("В предмете %1 нет тем").arg(folder));
+    const TopicRecord& topic = topics[topics.size() / 2];
+    subject.request.folderName = subject.folderName;
+    subject.request.subjectCode = topic.subjectCode;
+    subject.request.topicCode = topic.topicCode;
+    subject.request.topicName = topic.topicName;
+    return subject;
+}
+
+// What Start does once the topic is chosen (TestRun::StartClick and
+// TestRun::begin): the question list and the answer table built with the
+// gauge's progress, the running test started, the first question presented.
+void startTopic(const Subject& subject, QProgressBar& gauge, RandomSource& random, benchmark::State& state)
+{
+    GaugeProgress progress(&gauge);
+    StartData data = prepareTopic(InstallFolder(subject.home), subject.request, random,
+                                  [&progress](int done, int total) { progress(done, total); });
+    if (data.questions.empty() || data.answers.empty()) {
+        state.SkipWithError("Start found no questions or no answers in the topic");
+        return;
+    }
+    SessionState session;
+    tavel::startTopic(session, std::move(data), QDateTime::currentDateTime());
+    const Presentation first = present(session.questions.front(), session.answers, TimeSettings{});
+    benchmark::DoNotOptimize(first.variants.data());
+}
+
+void registerShape(const Subject& subject, QProgressBar& gauge, const char* name)
+{
+    benchmark::RegisterBenchmark((std::string("BM_TopicStart") + name).c_str(),
+                                 [subject, &gauge](benchmark::State& state) {
+                                     UniformRandom random(7);
+                                     bench::guarded(state, [&] {
+                                         for (auto _ : state)
+                                             startTopic(subject, gauge, random, state);
+                                     });
+                                 })
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("BM_Floor") + name).c_str(),
+                                 [files = subject.files](benchmark::State& state) { bench::readFloor(state, files); })
+        ->Unit(benchmark::kMillisecond);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    // A real gauge, repainted as the main window's is, on the offscreen
+    // platform.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QProgressBar gauge;
+    gauge.resize(200, 20);
+    gauge.show();
 
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "Не удалось создать временную папку: %s\n", qPrintable(dir.errorString()));
-        return 1;
-    }
-    try {
-        QElapsedTimer clock;
-        clock.start();
-        const bench::GeneratedSubject subject = bench::generateSubject(dir.path());
-        const int topic = subject.middleTopic();
-        g_subject.home = QFileInfo(subject.folder).absolutePath();
-        g_subject.folderName = QFileInfo(subject.folder).fileName();
-        g_subject.wopros = subjectFile(subject.folder, subject_files::questions);
-        g_subject.otwet = subjectFile(subject.folder, subject_files::answers);
-        g_subject.subjectCode = subject.subjectCode;
-        g_subject.topicCode = subject.topics[size_t(topic)].topicCode;
-        g_subject.questions = size_t(subject.questionsPerTopic[size_t(topic)]);
-        g_subject.answers = size_t(subject.answersPerTopic[size_t(topic)]);
-        std::fprintf(stderr, "Subject generated in %s (%lld ms); topic %s: %zu questions, %zu answers\n",
-                     qPrintable(dir.path()), qlonglong(clock.elapsed()), qPrintable(g_subject.topicCode),
-                     g_subject.questions, g_subject.answers);
-    } catch (const Error& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    const QString root = QCoreApplication::applicationDirPath() + QStringLiteral("/subjects");
+    return bench::runBenchmarks(argc, argv, [&](const QString&) {
+        for (const Shape& shape : kShapes)
+            registerShape(prepareSubject(root, shape), gauge, shape.name);
+    });
 }

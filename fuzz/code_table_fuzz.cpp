@@ -9,8 +9,7 @@ using namespace tavel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::setUp();
-    const QString path = fuzz::scratchFile(QStringLiteral("Baza/Win_Dos.qkv"), QByteArrayView(data, qsizetype(size)));
+    const QString path = fuzz::inputFile(QStringLiteral("Baza/Win_Dos.qkv"), data, size);
     try {
         const CodeTable table = readCodeTable(path);
         const QString text = table.source + table.target + QStringLiteral("Проверка");

@@ -9,8 +9,7 @@ using namespace tavel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::setUp();
-    const QString path = fuzz::scratchFile(QStringLiteral("Baza/Oglavlenie.txt"), QByteArrayView(data, qsizetype(size)));
+    const QString path = fuzz::inputFile(QStringLiteral("Baza/Oglavlenie.txt"), data, size);
     ContentsPage page;
     try {
         readContentsPage(path, page);

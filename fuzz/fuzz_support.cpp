@@ -59,6 +59,12 @@ QString scratchFile(const QString& relative, QByteArrayView bytes)
     return path;
 }
 
+QString inputFile(const QString& relative, const uint8_t* data, size_t size)
+{
+    setUp();
+    return scratchFile(relative, QByteArrayView(data, qsizetype(size)));
+}
+
 void broken(const char* rule)
 {
     std::fprintf(stderr, "fuzz: broken rule: %s\n", rule);

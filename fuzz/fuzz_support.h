@@ -22,6 +22,9 @@ const QString& scratchFolder();
 // Writes the bytes to `relative` inside the scratch folder (folders on the
 // way are made) and returns its path.
 QString scratchFile(const QString& relative, QByteArrayView bytes);
+// The start of a target that reads one file: setUp(), then the whole input
+// written to `relative` in the scratch folder; returns its path.
+QString inputFile(const QString& relative, const uint8_t* data, size_t size);
 
 // Stops the run as a crash that libFuzzer records with its input.
 [[noreturn]] void broken(const char* rule);

@@ -10,8 +10,7 @@ using namespace tavel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::setUp();
-    const QString path = fuzz::scratchFile(QStringLiteral("Baza/NoKor.qkv"), QByteArrayView(data, qsizetype(size)));
+    const QString path = fuzz::inputFile(QStringLiteral("Baza/NoKor.qkv"), data, size);
     Settings read;
     try {
         readSettingsFile(path, read);

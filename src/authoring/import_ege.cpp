@@ -3,10 +3,7 @@
 
 #include "authoring/import_text.h"
 #include "storage/atomic_save.h"
-#include "storage/cp1251.h"
 #include "storage/text.h"
-
-#include <cstring>
 
 namespace tavel::import {
 namespace {
@@ -114,22 +111,12 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
 
 void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
 {
-    // One buffer for the whole file: an exam paper of 50 000 questions is
-    // half a million records.
-    const RecordLayout& layout = layouts::ege;
-    QByteArray bytes(qsizetype(records.size()) * layout.size, '\0');
-    char* out = bytes.data();
-    for (const EgeRecord& record : records) {
-        for (const auto& [field, text] : {std::pair{ege::LineMarker, &record.lineMarker},
-                                          std::pair{ege::LineText, &record.lineText}}) {
-            const FieldLayout& slot = layout.fields[field];
-            const QByteArray encoded = cp1251::encode(QStringView(*text).first(
-                std::min<qsizetype>(text->size(), slot.capacity())));
-            out[slot.offset] = char(encoded.size());
-            std::memcpy(out + slot.offset + 1, encoded.constData(), size_t(encoded.size()));
-        }
-        out += layout.size;
-    }
+    // One buffer for the whole file, written at once: an exam paper of
+    // 50 000 questions is half a million records.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(records.size()) * EgeRecord::layout().size);
+    for (const EgeRecord& record : records)
+        bytes += record.encode();
     saveAtomically(path, bytes);
 }
 

@@ -7,7 +7,6 @@
 #include "storage/record_file.h"
 #include "storage/text.h"
 
-#include <QDir>
 #include <map>
 
 namespace tavel {
@@ -149,26 +148,11 @@ QVariant SubjectTableModel::headerData(int section, Qt::Orientation orientation,
 CatalogueLoad loadCatalogue(const QString& path)
 {
     const RecordFile file = RecordFile::read(path, SubjectRecord::layout());
-    const QString shown = QDir::toNativeSeparators(path);
     CatalogueLoad load;
-    for (int i = 0; i < file.count(); ++i) {
-        const RecordView record = file.at(i);
-        for (int field : {int(papka::SubjectName), int(papka::FolderName)})
-            if (record.storedLength(field) > fieldCapacity(field))
-                load.damage << QStringLiteral("Файл %1, запись %2: длина поля «%3» (%4) больше его размера %5; "
-                                              "текст взят по размеру поля.")
-                                   .arg(shown)
-                                   .arg(i + 1)
-                                   .arg(subjectColumnTitles()[field])
-                                   .arg(record.storedLength(field))
-                                   .arg(fieldCapacity(field));
-        load.records.push_back(SubjectRecord::decode(record));
-    }
-    if (file.trailingBytes() > 0)
-        load.damage << QStringLiteral("Файл %1: после записи %2 лишние %3 байт (оборванная запись); они не показаны.")
-                           .arg(shown)
-                           .arg(file.count())
-                           .arg(file.trailingBytes());
+    load.records.reserve(size_t(file.count()));
+    for (int i = 0; i < file.count(); ++i)
+        load.records.push_back(SubjectRecord::decode(file.at(i)));
+    load.damage = file.damage();
     return load;
 }
 

@@ -54,9 +54,10 @@ private:
     std::vector<SubjectRow> rows_;
 };
 
-// The catalogue as the table loads it, and what was wrong with the file: a
-// trailing partial record (dropped), a text whose length byte is larger than
-// its field (cut to the field). Each note names the file and the record.
+// The catalogue as the table loads it, and what was wrong with the file as
+// the record file reports it (RecordFile::damage): a trailing partial record
+// (dropped), a text whose length byte is larger than its field (cut to the
+// field). Each note names the file and the record.
 struct CatalogueLoad {
     std::vector<SubjectRecord> records;
     QStringList damage;

@@ -1,14 +1,19 @@
 // The shared pieces of the protocols and printouts: summary table, signature
-// line, inserted-files list and one question with its files and variants.
+// line, Foto folder, explanation texts and the list of questions with their
+// files and variants.
 #include "reports/protocol_parts.h"
 
-#include "session/explanation.h"
+#include "storage/cp1251.h"
 #include "storage/error.h"
 #include "storage/question_keys.h"
 #include "storage/text.h"
+#include "text/rtf_reader.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QTextDocument>
+#include <QSet>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 namespace tavel {
@@ -17,9 +22,16 @@ namespace {
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 
+constexpr qint64 kMaxTextBytes = 4LL * 1024 * 1024;
+
 QString number(int value)
 {
     return QString::number(value);
+}
+
+bool hasNonAscii(const QByteArray& bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 enum class FileKind { None, Text, Gif, Jpeg };
@@ -37,48 +49,123 @@ FileKind kindOf(const QString& name)
     return FileKind::None;
 }
 
-// The plain text of an explanation file (Windows-1251 text or RTF); throws
-// Error naming the reason.
-QString explanationText(const QString& path)
-{
-    QTextDocument loaded;
-    loadExplanation(path, loaded);
-    return loaded.toPlainText();
-}
-
-// The pictures of one question, on a paragraph of their own below its text.
-class Pictures {
+// The files put into a document so far (the inserted-files list): a file
+// referenced by several questions goes in under the first one only. Names
+// compare whole and without regard to case, as the subject's disks do.
+class InsertedFiles {
 public:
-    explicit Pictures(Document& doc) : doc_(doc) {}
-
-    // A picture the question refers to: a missing one is named.
-    void referenced(const QString& path)
+    // True, and the name noted, when it was not there.
+    bool addIfNew(const QString& name)
     {
-        begin();
-        doc_.appendPicture(path);
+        if (name.isEmpty() || folded_.contains(name.toLower()))
+            return false;
+        folded_.insert(name.toLower());
+        inOrder_.append(name);
+        return true;
     }
-    // The question's own picture by system number, when it exists.
-    void own(const FotoFolder& foto, const QString& systemNo, const char* extension)
-    {
-        if (!isSafeFileName(systemNo))
-            return;
-        const QString path = foto.path(systemNo + QLatin1String(extension));
-        if (!QFileInfo(path).isFile())
-            return;
-        begin();
-        doc_.appendPicture(path);
-    }
+    // The names, the last one put in first.
+    QStringList names() const { return QStringList(inOrder_.rbegin(), inOrder_.rend()); }
 
 private:
-    void begin()
+    QStringList inOrder_;
+    QSet<QString> folded_;
+};
+
+// Puts questions into a document one after another. The text of a question
+// up to its first picture, and after its last, goes in with one append (one
+// change of the document instead of one per paragraph).
+class QuestionWriter {
+public:
+    QuestionWriter(Document& doc, const AnswerTable& answers, const FotoFolder& foto, VariantLines variants)
+        : doc_(doc), foto_(foto), variants_(variants)
     {
-        if (!begun_)
-            doc_.appendParagraph();
-        begun_ = true;
+        for (const AnswerRow& a : answers)
+            answers_[systemNumber(a.subjectCode, a.topicCode, a.testCode, a.questionNo)].push_back(&a);
+    }
+
+    void write(int r, const QuestionRow& question)
+    {
+        const FileReference ref = splitFileReference(question.questionText);
+        text_ = QStringLiteral("\n\n[") + number(r) + QStringLiteral("]. ") + ref.shownText;
+
+        // The referenced file, the first time it is met: only a bare name
+        // inside Foto is read.
+        FileKind kind = FileKind::None;
+        QString path;
+        if (inserted_.addIfNew(ref.fileName))
+            kind = kindOf(ref.fileName);
+        if (kind != FileKind::None && !isSafeFileName(ref.fileName)) {
+            note(ref.fileName, QStringLiteral("имя файла выходит за папку Foto"));
+            kind = FileKind::None;
+        } else if (kind != FileKind::None) {
+            path = foto_.path(ref.fileName);
+        }
+        if (kind == FileKind::Text) {
+            try {
+                text_ += u'\n' + readExplanationText(path);
+            } catch (const Error& e) {
+                note(ref.fileName, e.message());
+            }
+        }
+
+        const QString systemNo = question.systemNumber();
+        if (kind == FileKind::Gif)
+            picture(path);
+        else
+            ownPicture(systemNo, QStringLiteral(".gif"));
+        if (kind == FileKind::Jpeg)
+            picture(path);
+        else
+            ownPicture(systemNo, QStringLiteral(".jpg"));
+
+        const auto found = answers_.constFind(systemNo);
+        if (found != answers_.constEnd()) {
+            for (const AnswerRow* a : *found) {
+                text_ += u'\n';
+                if (const std::optional<QString> line = variantLine(*a, variants_))
+                    text_ += *line;
+            }
+        }
+        text_ += u'\n';
+        flush();
+    }
+
+    QuestionListFiles files() const { return {inserted_.names(), problems_}; }
+
+private:
+    void flush()
+    {
+        doc_.append(text_);
+        text_.clear();
+    }
+    // A file that could not be put in: named on a new paragraph.
+    void note(const QString& name, const QString& reason)
+    {
+        text_ += u'\n' + Document::missingFileText(name, reason);
+        problems_ << name + QStringLiteral(": ") + reason;
+    }
+    void picture(const QString& path)
+    {
+        flush();
+        QString problem;
+        if (!doc_.appendPicture(path, &problem))
+            problems_ << QFileInfo(path).fileName() + QStringLiteral(": ") + problem;
+    }
+    // The question's own picture by system number, when Foto holds it.
+    void ownPicture(const QString& systemNo, const QString& extension)
+    {
+        const QString name = systemNo + extension;
+        if (isSafeFileName(systemNo) && foto_.contains(name))
+            picture(foto_.path(name));
     }
 
     Document& doc_;
-    bool begun_ = false;
+    const FotoFolder& foto_;
+    const VariantLines variants_;
+    QHash<QString, std::vector<const AnswerRow*>> answers_; // by system number
+    InsertedFiles inserted_;
+    QStringList problems_;
+    QString text_; // not yet appended
 };
 
 } // namespace
@@ -150,17 +237,53 @@ int appendSummaryTable(Document& doc, const std::vector<std::pair<QString, QStri
     return table;
 }
 
-bool InsertedFiles::addIfNew(const QString& name)
+FotoFolder::FotoFolder(const InstallFolder& home, const QString& folderName)
+    : dir_(home.path(QString(trimmed(folderName) + QStringLiteral("\\Foto"))))
 {
-    if (name.isEmpty() || names_.contains(name, Qt::CaseInsensitive))
-        return false;
-    names_.prepend(name);
-    return true;
+    for (const QString& name : dir_.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        byLowerName_.insert(name.toLower(), name);
 }
 
 QString FotoFolder::path(const QString& name) const
 {
-    return home.path(QString(trimmed(folderName) + QStringLiteral("\\Foto\\") + name));
+    return dir_.filePath(byLowerName_.value(name.toLower(), name));
+}
+
+bool FotoFolder::contains(const QString& name) const
+{
+    return byLowerName_.contains(name.toLower());
+}
+
+QString readExplanationText(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw Error(QStringLiteral("файл не найден"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    if (file.size() > kMaxTextBytes)
+        throw Error(QStringLiteral("файл слишком велик для текста (%1 байт)").arg(file.size()));
+    QByteArray bytes = file.read(kMaxTextBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    if (looksLikeRtf(bytes))
+        return rtfPlainText(bytes);
+    if (bytes.contains('\0'))
+        throw Error(QStringLiteral("это не текстовый файл"));
+    QString text;
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (bom || hasNonAscii(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(bom ? bytes.mid(3) : bytes);
+        if (!utf8.hasError())
+            text = decoded;
+    }
+    if (text.isNull())
+        text = cp1251::decode(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
 }
 
 std::optional<QString> variantLine(const AnswerRow& v, VariantLines style)
@@ -176,67 +299,19 @@ std::optional<QString> variantLine(const AnswerRow& v, VariantLines style)
     return v.answerMark + numbered;
 }
 
-void appendQuestionBlock(Document& doc, int r, const QuestionRow& question, const AnswerTable& answers,
-                         const FotoFolder& foto, InsertedFiles& inserted, const QuestionBlockOptions& options)
+QuestionListFiles appendQuestionList(Document& doc, const QuestionList& questions, const AnswerTable& answers,
+                                     const FotoFolder& foto, VariantLines variants, const DocumentProgress& progress)
 {
-    const FileReference ref = splitFileReference(question.questionText);
-    FileKind kind = FileKind::None;
-    QString referenced;
-    if (ref.present && !ref.fileName.isEmpty() && inserted.addIfNew(ref.fileName)) {
-        kind = kindOf(ref.fileName);
-        if (kind != FileKind::None)
-            referenced = ref.fileName;
+    QuestionWriter writer(doc, answers, foto, variants);
+    const int total = int(questions.size());
+    // Up to about a hundred progress reports, however long the list.
+    const int step = std::max(1, total / 100);
+    for (int r = 1; r <= total; ++r) {
+        if (progress && (r == total || r % step == 0))
+            progress(r, total);
+        writer.write(r, questions[size_t(r - 1)]);
     }
-
-    doc.appendParagraph();
-    doc.appendParagraph();
-    doc.append(QStringLiteral("[") + number(r) + QStringLiteral("]. ") + ref.shownText);
-
-    // The referenced file: only a bare name inside Foto is read.
-    QString referencedPath;
-    if (!referenced.isEmpty()) {
-        if (!isSafeFileName(referenced)) {
-            doc.appendParagraph();
-            doc.append(Document::missingFileText(referenced, QStringLiteral("имя файла выходит за папку Foto")));
-            kind = FileKind::None;
-        } else {
-            referencedPath = foto.path(referenced);
-        }
-    }
-    if (kind == FileKind::Text) {
-        doc.appendParagraph();
-        if (!QFileInfo(referencedPath).isFile()) {
-            doc.append(Document::missingFileText(referenced, QStringLiteral("файл не найден")));
-        } else {
-            try {
-                doc.append(explanationText(referencedPath));
-            } catch (const Error& e) {
-                doc.append(Document::missingFileText(referenced, e.message()));
-            }
-        }
-    }
-
-    const QString systemNo = question.systemNumber();
-    Pictures pictures(doc);
-    if (kind == FileKind::Gif)
-        pictures.referenced(referencedPath);
-    else
-        pictures.own(foto, systemNo, ".gif");
-    if (options.jpegPictures) {
-        if (kind == FileKind::Jpeg)
-            pictures.referenced(referencedPath);
-        else
-            pictures.own(foto, systemNo, ".jpg");
-    }
-
-    for (const AnswerRow& a : answers) {
-        if (!a.belongsTo(question))
-            continue;
-        doc.appendParagraph();
-        if (const std::optional<QString> line = variantLine(a, options.variants))
-            doc.append(*line);
-    }
-    doc.appendParagraph();
+    return writer.files();
 }
 
 } // namespace tavel

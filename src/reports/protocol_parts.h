@@ -1,14 +1,16 @@
-// The pieces the session protocol, the answer history and the question and
-// topic printouts share: the summary table with its signature line, the
-// inserted-files list, and one question put into a document with its
-// explanation text, its pictures and its variants.
+// The pieces the session protocol, the answer history and the question,
+// topic and unanswered-questions printouts share: the summary table with its
+// signature line, the subject's Foto folder, the text of an explanation file,
+// and the list of questions put into a document with their explanation
+// texts, their pictures and their variants.
 //
 // Contracts:
 // - Files come only from the subject's Foto folder: a reference whose name
 //   leaves it ("/", "\", "..") is named in the document and nothing is read.
 // - A file the question refers to that is missing or unreadable is named in
-//   the document (Document::missingFileText) and the document goes on. The
-//   default pictures by system number are optional: a missing one is skipped.
+//   the document (Document::missingFileText), listed among the problems, and
+//   the document goes on. The default pictures by system number are
+//   optional: a missing one is skipped.
 #pragma once
 
 #include "reports/document.h"
@@ -16,6 +18,8 @@
 #include "storage/install_folder.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -64,28 +68,32 @@ int appendSummaryTable(Document& doc, const std::vector<std::pair<QString, QStri
 inline const QString kSignatureLine = QStringLiteral(
     "Подписи: Преподаватель ________________________   Аттестуемый ______________________ ");
 
-// The files put into a document so far (the inserted-files list): a file
-// referenced by several questions goes in under the first one only. Names
-// compare whole and without regard to case, as the subject's disks do.
-class InsertedFiles {
+// The subject's Foto folder, where question pictures and explanation files
+// lie. It is listed once, when made: a name is then found as it is spelled
+// or in another case (as the installation folder's resolver matches names)
+// without a look at the disk per question.
+class FotoFolder {
 public:
-    // True, and the name noted in front of the list, when it was not there.
-    bool addIfNew(const QString& name);
-    const QStringList& names() const { return names_; }
-    void clear() { names_.clear(); }
+    FotoFolder(const InstallFolder& home, const QString& folderName);
+
+    // The real path of a bare file name inside Foto: the spelling that
+    // exists, else the name as given.
+    QString path(const QString& name) const;
+    // True when Foto holds a file of that name, in any case.
+    bool contains(const QString& name) const;
 
 private:
-    QStringList names_;
+    QDir dir_;
+    QHash<QString, QString> byLowerName_;
 };
 
-// The subject's Foto folder, where question pictures and explanation files lie.
-struct FotoFolder {
-    InstallFolder home;
-    QString folderName; // FolderName of the subject
-
-    // The real path of a bare file name inside Foto.
-    QString path(const QString& name) const;
-};
+// The text of an explanation file: rich text (by its "{\rtf" signature) as
+// plain text; UTF-8 (with or without its byte-order mark, when the bytes
+// are valid UTF-8 holding letters beyond ASCII) as such; anything else as
+// Windows-1251. Line ends "\r\n" become "\n"; the last line end is dropped.
+// Throws Error with the reason when the file cannot be read, is larger than
+// 4 MB or holds NUL bytes (it is no text).
+QString readExplanationText(const QString& path);
 
 // How the variants of a question are printed.
 enum class VariantLines {
@@ -97,22 +105,27 @@ enum class VariantLines {
 // paragraph break stays).
 std::optional<QString> variantLine(const AnswerRow& variant, VariantLines style);
 
-struct QuestionBlockOptions {
-    VariantLines variants = VariantLines::Plain;
-    bool jpegPictures = false; // put in JPEG pictures too (topic printout)
+// Called with (done, total) a bounded number of times while a document of
+// many questions is built.
+using DocumentProgress = std::function<void(int done, int total)>;
+
+// The files of a list of questions put into a document.
+struct QuestionListFiles {
+    QStringList inserted; // the inserted-files list: the names put in, the last one first
+    QStringList problems; // the files that could not be put in, "name: reason", in order
 };
 
-// One question of a list at the end of `doc`: two paragraph breaks, "[r]. "
-// and its text before "File#", the explanation text its reference names (a
-// text or RTF file, put in as plain text), its GIF picture (the referenced
-// one, else the default by system number), with `jpegPictures` its JPEG
-// (likewise), then one paragraph per variant of `answers` belonging to it,
-// and a closing paragraph break. A file already in `inserted` is not put in
-// again.
-void appendQuestionBlock(Document& doc, int r, const QuestionRow& question, const AnswerTable& answers,
-                         const FotoFolder& foto, InsertedFiles& inserted, const QuestionBlockOptions& options);
-
-// Called with (done, total) while a document of many questions is built.
-using DocumentProgress = std::function<void(int done, int total)>;
+// Every question of `questions` at the end of `doc`, question r (from 1) as:
+// two paragraph breaks, "[r]. " and its text before "File#"; the file its
+// reference names, the first time the document meets that name (names
+// compare without regard to case): a text or RTF file on a new paragraph as
+// plain text; its GIF picture (the referenced one, else the default
+// Foto/<system number>.gif) and its JPEG picture (likewise, .jpg), put in
+// where the text ends (after the question's text or its explanation); then
+// one paragraph per variant of `answers` belonging to it, in table order; and
+// a closing paragraph break. A broken picture is named where it would stand.
+QuestionListFiles appendQuestionList(Document& doc, const QuestionList& questions, const AnswerTable& answers,
+                                     const FotoFolder& foto, VariantLines variants,
+                                     const DocumentProgress& progress = {});
 
 } // namespace tavel

@@ -4,25 +4,11 @@
 #include "storage/question_keys.h"
 #include "storage/text.h"
 
-#include <QFileInfo>
-
 namespace tavel {
-namespace {
 
-// Up to about a hundred progress reports, however long the list.
-void report(const DocumentProgress& progress, int done, int total)
-{
-    if (!progress)
-        return;
-    const int step = std::max(1, total / 100);
-    if (done == total || done % step == 0)
-        progress(done, total);
-}
-
-} // namespace
-
-QStringList buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
-                          const AnswerTable& answers, const FotoFolder& foto, const DocumentProgress& progress)
+QuestionListFiles buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
+                                       const AnswerTable& answers, const FotoFolder& foto,
+                                       const DocumentProgress& progress)
 {
     doc.setTitle(QStringLiteral("Протокол"));
     doc.setBaseFont(10);
@@ -33,15 +19,7 @@ QStringList buildSessionProtocol(Document& doc, const TestFigures& figures, cons
     doc.appendParagraph();
     doc.appendParagraph();
     doc.append(QStringLiteral("Список нерешенных задач"));
-
-    InsertedFiles inserted;
-    const QuestionBlockOptions options{VariantLines::Plain, true};
-    const int total = int(unanswered.size());
-    for (int r = 1; r <= total; ++r) {
-        report(progress, r, total);
-        appendQuestionBlock(doc, r, unanswered[size_t(r - 1)], answers, foto, inserted, options);
-    }
-    return inserted.names();
+    return appendQuestionList(doc, unanswered, answers, foto, VariantLines::Plain, progress);
 }
 
 void buildQuestionPrintout(Document& doc, const CurrentQuestion& q, const FotoFolder& foto)
@@ -66,14 +44,14 @@ void buildQuestionPrintout(Document& doc, const CurrentQuestion& q, const FotoFo
     // Picture 1: the picture the question refers to, else its own GIF;
     // picture 2: its own JPEG. The question's own pictures are optional.
     const bool ownNames = isSafeFileName(q.systemNumber);
-    const QString gif = ownNames ? foto.path(q.systemNumber + QStringLiteral(".gif")) : QString();
-    const QString jpg = ownNames ? foto.path(q.systemNumber + QStringLiteral(".jpg")) : QString();
+    const QString gif = q.systemNumber + QStringLiteral(".gif");
+    const QString jpg = q.systemNumber + QStringLiteral(".jpg");
     if (!q.referencedPicture.isEmpty())
         doc.appendPicture(q.referencedPicture);
-    else if (!gif.isEmpty() && QFileInfo(gif).isFile())
-        doc.appendPicture(gif);
-    if (!jpg.isEmpty() && QFileInfo(jpg).isFile())
-        doc.appendPicture(jpg);
+    else if (ownNames && foto.contains(gif))
+        doc.appendPicture(foto.path(gif));
+    if (ownNames && foto.contains(jpg))
+        doc.appendPicture(foto.path(jpg));
 
     doc.appendParagraph();
     for (size_t i = 0; i < q.variants.size(); ++i) {
@@ -83,24 +61,17 @@ void buildQuestionPrintout(Document& doc, const CurrentQuestion& q, const FotoFo
     }
 }
 
-QStringList buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
-                        const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
-                        bool key, const DocumentProgress& progress)
+QuestionListFiles buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
+                                     const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
+                                     bool key, const DocumentProgress& progress)
 {
     doc.setTitle(key ? QStringLiteral("Тема с ответами") : QStringLiteral("Тема"));
     doc.setBaseFont(12);
     doc.append(QStringLiteral("Предмет ") + trimmed(subject));
     doc.appendParagraph();
     doc.append(QStringLiteral("Тема: ") + topic);
-
-    InsertedFiles inserted;
-    const QuestionBlockOptions options{key ? VariantLines::TeachersKey : VariantLines::Plain, true};
-    const int total = int(questions.size());
-    for (int r = 1; r <= total; ++r) {
-        report(progress, r, total);
-        appendQuestionBlock(doc, r, questions[size_t(r - 1)], answers, foto, inserted, options);
-    }
-    return inserted.names();
+    return appendQuestionList(doc, questions, answers, foto, key ? VariantLines::TeachersKey : VariantLines::Plain,
+                              progress);
 }
 
 } // namespace tavel

@@ -15,11 +15,10 @@ namespace tavel {
 // The session protocol: size 10, the summary table (table 1), the signature
 // line, "Список нерешенных задач" and each question of `unanswered` (the
 // list as filtered: the questions not answered right) with its explanation
-// text, pictures and variants. Returns the inserted-files list: the names of
-// the files put in, the last one first.
-QStringList buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
-                          const AnswerTable& answers, const FotoFolder& foto,
-                          const DocumentProgress& progress = {});
+// text, pictures and variants (appendQuestionList).
+QuestionListFiles buildSessionProtocol(Document& doc, const TestFigures& figures, const QuestionList& unanswered,
+                                       const AnswerTable& answers, const FotoFolder& foto,
+                                       const DocumentProgress& progress = {});
 
 // The current question as shown ("Печать текущего вопроса").
 struct CurrentQuestion {
@@ -36,10 +35,11 @@ struct CurrentQuestion {
 void buildQuestionPrintout(Document& doc, const CurrentQuestion& question, const FotoFolder& foto);
 
 // Every question of the running test ("Печать текущей темы"); with `key`
-// (the administrator's access) the marks and the expected typed answers.
-// Returns the inserted-files list.
-QStringList buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
-                        const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
-                        bool key, const DocumentProgress& progress = {});
+// (the administrator's access) the marks and the expected typed answers:
+// size 12, "Предмет " + the trimmed subject, "Тема: " + the topic, then the
+// questions (appendQuestionList).
+QuestionListFiles buildTopicPrintout(Document& doc, const QString& subject, const QString& topic,
+                                     const QuestionList& questions, const AnswerTable& answers, const FotoFolder& foto,
+                                     bool key, const DocumentProgress& progress = {});
 
 } // namespace tavel

@@ -20,7 +20,6 @@ void startTopic(SessionState& s, StartData data, const QDateTime& startTime, boo
     s.awaitingAnswer = false;
     s.current = Presentation();
     s.rankingRight = false;
-    s.topicClosed = false;
 
     SessionCounters c;
     c.kWopr = int(s.questions.size());
@@ -36,9 +35,7 @@ void startTopic(SessionState& s, StartData data, const QDateTime& startTime, boo
     s.startTime = startTime;
     s.elapsed.clear();
     s.countdown = Countdown();
-    s.unanswered = unansweredAtStart(s.questions, s.answers, s.topicName, QString(), QString());
-    s.explanationPath = QStringLiteral("tt");
-    s.picturePath.clear();
+    s.unanswered = UnansweredList();
 }
 
 void markAnswered(SessionState& s, const QString& systemNumber)

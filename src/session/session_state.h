@@ -71,8 +71,7 @@ struct Countdown {
 };
 
 struct SessionState {
-    bool running = false;     // started and not yet stopped or closed (Pusk shows "Стоп")
-    bool topicClosed = false; // the last answer or Stop closed the test
+    bool running = false; // started and not yet stopped or closed (Pusk shows "Стоп")
 
     QuestionList questions; // WopTabl rows 1..n
     AnswerTable answers;    // OtwTabl rows 1..m
@@ -94,15 +93,10 @@ struct SessionState {
     QString subjectName;    // the subject's name as used (PredmetName at the start)
 
     Countdown countdown;    // the current question's seconds
-    GivenAnswer lastAnswer; // the answer judged last, as given (ticks, text, matching choices, order)
     // The unanswered-questions list (session/unanswered.h): a copy of the
     // question list made at the start, every mark "у"; a right answer marks
     // its row "п".
     UnansweredList unanswered;
-    // The files of the current question as the presenter found them: ExplanationPath
-    // ("tt" when none) and PicturePath.
-    QString explanationPath = QStringLiteral("tt");
-    QString picturePath;
 };
 
 // Marks the first row of the unanswered list with the system number "п".
@@ -116,11 +110,11 @@ void startUnansweredList(SessionState& state, const QString& subjectName, const 
 // (KWopr = n, WseBal = the total, LimitTime, TimerTema1 0, NWopr, WerWop,
 // WerBal, Podskazano, PovtNev 0, Ocenka " 0", grade word empty, ten-point
 // word " Сейчас посмотрим", answered count 0, cursor before the first row,
-// the unanswered list a copy of the questions marked "у" (its subject set by
-// startUnansweredList), the title and package name from the data, no
-// elapsed time). `hintsOn` is the hint mode
-// at the start (the mode list is locked while a test runs). The caller sets
-// `running`, the examinee and the subject name.
+// the title and package name from the data, no elapsed time, the unanswered
+// list empty). `hintsOn` is the hint mode at the start (the mode list is
+// locked while a test runs). The caller sets `running`, the examinee and the
+// subject name, and then makes the unanswered list with
+// startUnansweredList.
 void startTopic(SessionState& state, StartData data, const QDateTime& startTime, bool hintsOn = true);
 
 // True while a question is left to present.

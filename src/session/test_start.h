@@ -85,11 +85,14 @@ struct StartRequest {
     int keyMultiplier = 100;
 };
 
-// The topic as a source: reads Wopros.dat and Otwet.dat of the subject once
-// each (a missing file reads as empty), takes the topic's questions whose
-// ordinal lies in the range and the topic's answers, and runs buildStart.
-// `progress` is called for the question file, then for the answer file.
-// Throws Error when a file cannot be read or a Points value is bad.
+// The topic as a source: streams Wopros.dat and Otwet.dat of the subject
+// once each through a bounded buffer (a missing file reads as empty), takes
+// the topic's questions whose ordinal lies in the range, runs the shared tail
+// as buildStart does, and keeps the answers of the questions kept, in file
+// order. Only the records kept are decoded, so memory grows with the test,
+// not with the subject. `progress` is called for the question file, then for
+// the answer file. Throws Error when a file cannot be read or a Points value
+// is bad.
 StartData prepareTopic(const InstallFolder& home, const StartRequest& request, RandomSource& random,
                        const ScanProgress& progress = {});
 

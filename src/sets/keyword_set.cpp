@@ -4,7 +4,7 @@
 #include "sets/keyword_set.h"
 
 #include "sets/code_keys.h"
-#include "sets/record_scan.h"
+#include "storage/record_scan.h"
 #include "storage/cp1251.h"
 #include "storage/error.h"
 #include "storage/text.h"

@@ -2,7 +2,7 @@
 #include "sets/package.h"
 
 #include "sets/code_keys.h"
-#include "sets/record_scan.h"
+#include "storage/record_scan.h"
 #include "storage/error.h"
 #include "storage/text.h"
 
@@ -92,17 +92,11 @@ void recountTotals(PackageRows& rows, const QString& woprosPath, const ScanProgr
     QHash<quint64, int> counts;
     for (const PackageRecord& row : rows)
         counts.insert(code_keys::package(row), 0);
-    const int n = int(RecordFile::countOnDisk(woprosPath, QuestionRecord::layout()));
-    const int step = std::max(1, n / 100);
     RecordScanner scanner(QuestionRecord::layout());
-    scanner.scan(woprosPath, [&](int i, const RecordView& r) {
-        if (progress && i % step == 0)
-            progress(i, n);
+    scanner.scan(woprosPath, [&](int, const RecordView& r) {
         if (auto it = counts.find(code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode)); it != counts.end())
             ++*it;
-    });
-    if (progress)
-        progress(n, n);
+    }, progress);
     for (PackageRecord& row : rows)
         row.totalCount = QString::number(counts.value(code_keys::package(row)));
 }

@@ -2,7 +2,7 @@
 #include "sets/package_exam.h"
 
 #include "sets/code_keys.h"
-#include "sets/record_scan.h"
+#include "storage/record_scan.h"
 #include "storage/error.h"
 #include "storage/text.h"
 

@@ -2,7 +2,7 @@
 #include "sets/question_set.h"
 
 #include "sets/code_keys.h"
-#include "sets/record_scan.h"
+#include "storage/record_scan.h"
 
 #include <QSet>
 

@@ -71,6 +71,27 @@ mode_t permissionsFor(const QString& path)
     return 0666 & ~mask;
 }
 
+// Why the file at `target` may not be replaced, or empty when it may. A
+// rename needs only the folder's permission, so a file the teacher made
+// read-only would be replaced all the same: it is refused here, as a program
+// writing into the file itself would be refused.
+QString refusalFor(const QString& target)
+{
+    struct stat old;
+    const QByteArray name = QFile::encodeName(target);
+    if (::stat(name.constData(), &old) != 0)
+        return QString(); // a new file
+    if (S_ISDIR(old.st_mode))
+        return QStringLiteral("на этом месте папка");
+    // Without any write permission the file is read-only even for the
+    // administrator, whom access() would let through.
+    if ((old.st_mode & 0222) == 0)
+        return QStringLiteral("файл только для чтения");
+    if (::access(name.constData(), W_OK) != 0)
+        return reasonOf(errno);
+    return QString();
+}
+
 bool isLeftoverOf(const QString& entry, const QString& fileName)
 {
     static const QRegularExpression tail(QStringLiteral("^[A-Za-z0-9]{6}$"));
@@ -120,6 +141,8 @@ void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& 
 void saveAtomically(const QString& path, const QByteArray& contents)
 {
     const QString target = realTarget(path);
+    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
+        fail(path, refusal);
     removeInterruptedSaves(target);
 
     // The reason of each failure is taken from errno right after the call

@@ -6,41 +6,45 @@
 
 namespace tavel {
 
-std::vector<int> recordsOfTopic(const RecordFile& file, int subjectField, int topicField,
-                                QStringView subjectCode, QStringView topicCode, const ScanProgress& progress)
+quint32 packedCode(QStringView code)
 {
-    const QByteArray subject = cp1251::encode(trimmed(subjectCode));
-    const QByteArray topic = cp1251::encode(trimmed(topicCode));
-    const int total = file.count();
-    const int step = std::max(1, total / 100);
-    std::vector<int> kept;
-    for (int i = 0; i < total; ++i) {
-        const RecordView r = file.at(i);
-        if (trimmed(r.rawText(subjectField)) == subject && trimmed(r.rawText(topicField)) == topic)
-            kept.push_back(i);
-        if (progress && (i + 1) % step == 0)
-            progress(i + 1, total);
-    }
-    if (progress)
-        progress(total, total);
-    return kept;
+    const QByteArray bytes = cp1251::encode(trimmed(code));
+    if (bytes.size() > 3)
+        return ~quint32(0); // the top byte of a field's value is at most 3
+    quint32 packed = quint32(bytes.size()) << 24;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        packed |= quint32(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    return packed;
 }
 
-std::vector<QuestionRecord> questionsOfTopic(const RecordFile& wopros, QStringView subjectCode,
+TopicCodes::TopicCodes(const RecordLayout& layout, int subjectField, int topicField, QStringView subjectCode,
+                       QStringView topicCode)
+    : subjectField_(layout.field(subjectField)), topicField_(layout.field(topicField)),
+      subject_(packedCode(subjectCode)), topic_(packedCode(topicCode))
+{
+}
+
+std::vector<QuestionRecord> questionsOfTopic(const QString& woprosPath, QStringView subjectCode,
                                              QStringView topicCode, const ScanProgress& progress)
 {
+    const TopicCodes codes(layouts::wopros, wopros::SubjectCode, wopros::TopicCode, subjectCode, topicCode);
     std::vector<QuestionRecord> out;
-    for (int i : recordsOfTopic(wopros, wopros::SubjectCode, wopros::TopicCode, subjectCode, topicCode, progress))
-        out.push_back(QuestionRecord::decode(wopros.at(i)));
+    RecordScanner(layouts::wopros).scan(woprosPath, [&](int, const RecordView& r) {
+        if (codes.matches(r))
+            out.push_back(QuestionRecord::decode(r));
+    }, progress);
     return out;
 }
 
-std::vector<AnswerRecord> answersOfTopic(const RecordFile& otwet, QStringView subjectCode,
+std::vector<AnswerRecord> answersOfTopic(const QString& otwetPath, QStringView subjectCode,
                                          QStringView topicCode, const ScanProgress& progress)
 {
+    const TopicCodes codes(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, subjectCode, topicCode);
     std::vector<AnswerRecord> out;
-    for (int i : recordsOfTopic(otwet, otwet::SubjectCode, otwet::TopicCode, subjectCode, topicCode, progress))
-        out.push_back(AnswerRecord::decode(otwet.at(i)));
+    RecordScanner(layouts::otwet).scan(otwetPath, [&](int, const RecordView& r) {
+        if (codes.matches(r))
+            out.push_back(AnswerRecord::decode(r));
+    }, progress);
     return out;
 }
 

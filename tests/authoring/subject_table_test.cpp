@@ -137,8 +137,8 @@ TEST(SubjectTable, DamagedCatalogueIsLoadedWithWhatCanBeReadAndNamesTheRecord)
     ASSERT_EQ(load.records.size(), 2u);
     EXPECT_EQ(load.records[1].subjectName, QStringLiteral("Предмет 2"));
     ASSERT_EQ(load.damage.size(), 2);
-    EXPECT_TRUE(load.damage[0].contains(QStringLiteral("запись 2: длина поля «Папка» (200)")));
-    EXPECT_TRUE(load.damage[1].contains(QStringLiteral("после записи 2 лишние 30 байт")));
+    EXPECT_TRUE(load.damage[0].contains(QStringLiteral("запись 2, поле FolderName: длина 200")));
+    EXPECT_TRUE(load.damage[1].contains(QStringLiteral("запись 3: неполная (30 байт из 76)")));
     EXPECT_TRUE(load.damage[1].contains(QStringLiteral("Papka.dat")));
     EXPECT_TRUE(errorOf([&] { loadCatalogue(t.path("Baza/none.dat")); }).contains(QStringLiteral("none.dat")));
 }

@@ -2,6 +2,7 @@
 // the menu "Сервис   ": editing and saving the catalogue, the settings for
 // the next start, the unlock word, the colour, and printing the window.
 #include "main_window_fixture.h"
+#include "support/grab.h"
 
 #include "authoring/subject_table.h"
 #include "platform/windows/window_print.h"
@@ -18,14 +19,6 @@ using namespace tavel;
 using namespace tavel::test;
 
 namespace {
-
-// With TAVEL_GRAB_DIR set, the window is saved there as a PNG to look at.
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 QTableView* table(QDialog& window)
 {
@@ -240,8 +233,7 @@ TEST_F(AdminWindowsTest, PrintGoesToTheDefaultPrinterAndScreenPrintTurnsTheRunLa
     EXPECT_EQ(printer.jobs(), 2);
     page = pdfPageSize(pdf);
     EXPECT_GT(page.width(), page.height());
-    if (const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR"); !dir.isEmpty())
-        QFile::copy(pdf, dir + QStringLiteral("/screen-print.pdf"));
+    copyIfAsked(pdf, QStringLiteral("screen-print.pdf"));
     // Later jobs of the run stay landscape.
     open("Nastroika", [](QDialog& w) { press(w, "BitBtn1"); });
     EXPECT_GT(pdfPageSize(pdf).width(), pdfPageSize(pdf).height());

@@ -16,6 +16,7 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
+#include "support/grab.h"
 
 #include <QCheckBox>
 #include <QDirIterator>
@@ -29,13 +30,6 @@
 
 namespace tavel::test {
 namespace {
-
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 class DemoRunTest : public MainWindowTest {
 protected:

@@ -1,6 +1,7 @@
 // The editor window TZagruzka and the question edit window TRedakWopros,
 // reached from the main menu as a teacher reaches them.
-#include "main_window_fixture.h"
+#include "editor_fixture.h"
+#include "support/grab.h"
 
 #include "authoring/windows/redak_wopros.h"
 #include "authoring/windows/zagruzka.h"
@@ -19,7 +20,7 @@ using namespace tavel::test;
 
 namespace {
 
-class EditorWindowTest : public MainWindowTest {
+class EditorWindowTest : public EditorWindowFixture {
 protected:
     EditorWindowTest()
     {
@@ -30,21 +31,6 @@ protected:
                           QStringLiteral("1"), QStringLiteral("+"), QStringLiteral("Рюрик")},
                          {QStringLiteral("01"), QStringLiteral("001"), QStringLiteral("01"), QStringLiteral("1"),
                           QStringLiteral("2"), QString(), QStringLiteral("Олег")}});
-    }
-
-    // Signs in as the administrator and opens the editor, which `driver`
-    // then works in.
-    void openEditor(std::function<void(TZagruzka&)> driver)
-    {
-        start();
-        enter(QStringLiteral("731946"));
-        script.drive([](QDialog& prompt) {
-            auto* box = prompt.findChild<QLineEdit*>(QStringLiteral("NomZamka"));
-            QTest::keyClicks(box, QStringLiteral("Vintor"));
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        script.drive([driver](QDialog& window) { driver(static_cast<TZagruzka&>(window)); });
-        entry("N2")->trigger();
     }
 
     // Types any text, Cyrillic included, key by key.
@@ -59,38 +45,17 @@ protected:
         const QRect cell = view->visualRect(view->model()->index(row, column));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
-
-    static void clickIn(QWidget& window, const char* name)
-    {
-        auto* b = window.findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_TRUE(b) << name;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-
-    static QString text(QWidget& window, const char* name)
-    {
-        auto* box = window.findChild<QLineEdit*>(QString::fromLatin1(name));
-        return box ? box->text() : QStringLiteral("<none>");
-    }
 };
 
 TEST_F(EditorWindowTest, OnlyTheAdministratorWithTheWordOpensTheEditor)
 {
     start();
     enter(QStringLiteral("480372")); // an ordinary user
-    script.drive([](QDialog& prompt) {
-        auto* box = prompt.findChild<QLineEdit*>(QStringLiteral("NomZamka"));
-        QTest::keyClicks(box, QStringLiteral("Vintor"));
-        QTest::keyClick(box, Qt::Key_Return);
-    });
+    script.drive([](QDialog& prompt) { answerPrompt(prompt, QStringLiteral("Vintor")); });
     entry("N2")->trigger();
     script.answerText(QStringLiteral("731946"));
     entry("Polzowatel")->trigger(); // now the administrator, with a wrong word
-    script.drive([](QDialog& prompt) {
-        auto* box = prompt.findChild<QLineEdit*>(QStringLiteral("NomZamka"));
-        QTest::keyClicks(box, QStringLiteral("vintor"));
-        QTest::keyClick(box, Qt::Key_Return);
-    });
+    script.drive([](QDialog& prompt) { answerPrompt(prompt, QStringLiteral("vintor")); });
     entry("N2")->trigger();
     EXPECT_EQ(shown(BoxKind::Modal, QStringLiteral("TSysAdmin")), 2);
     EXPECT_EQ(shown(BoxKind::Modal, QStringLiteral("TZagruzka")), 0);
@@ -146,10 +111,10 @@ TEST_F(EditorWindowTest, ControlsCarryTheirCaptionsHintsAndStates)
         EXPECT_EQ(w.WopTabl->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Ball"));
         EXPECT_EQ(w.OtwTabl->rowHeight(0), 20);
 
-        if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty()) {
+        if (!grabDir().isEmpty()) {
             w.resize(1260, 940);
             press(w.WopTabl, 0);
-            w.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/editor.png"));
+            grabIfAsked(w, QStringLiteral("editor"));
         }
     });
     EXPECT_TRUE(opened);
@@ -233,8 +198,7 @@ TEST_F(EditorWindowTest, ExplanationBesideTheFormAndEveryAnswerOfALongQuestion)
         script.drive([&](QDialog& edit) {
             auto& e = static_cast<TRedakWopros&>(edit);
             EXPECT_EQ(e.shownLines(), 35);
-            if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty())
-                e.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/redak.png"));
+            grabIfAsked(e, QStringLiteral("redak"));
             EXPECT_EQ(e.lines()[34].text->toPlainText(), QStringLiteral("Вариант 35"));
             EXPECT_TRUE(teksti->isVisible());
             EXPECT_TRUE(teksti->filePath().endsWith(QStringLiteral("Foto/plan.txt")));
@@ -321,10 +285,7 @@ TEST_F(EditorWindowTest, TopicListingOpensInADocumentWindow)
         delete window;
     });
     EXPECT_TRUE(t.read(QStringLiteral("Тема_001.pdf")).startsWith("%PDF"));
-    if (const QByteArray dir = qgetenv("TAVEL_GRAB_DIR"); !dir.isEmpty()) {
-        QFile::remove(QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
-        QFile::copy(pdf, QString::fromLocal8Bit(dir) + QStringLiteral("/listing.pdf"));
-    }
+    copyIfAsked(pdf, QStringLiteral("listing.pdf"));
 }
 
 } // namespace

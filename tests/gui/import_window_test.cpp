@@ -1,9 +1,8 @@
 // The import group of the editor window: a reader button asks for the file
 // and fills IzTXT, "2  Декодер" fills the grids above it; failed reads and
 // refused decodings change nothing.
-#include "main_window_fixture.h"
+#include "editor_fixture.h"
 
-#include "authoring/windows/zagruzka.h"
 #include "storage/records.h"
 
 #include <QLabel>
@@ -15,37 +14,8 @@ using namespace tavel::test;
 
 namespace {
 
-class ImportWindowTest : public MainWindowTest {
+class ImportWindowTest : public EditorWindowFixture {
 protected:
-    // Signs in as the administrator and opens the editor, which `driver`
-    // then works in.
-    void openEditor(std::function<void(TZagruzka&)> driver)
-    {
-        start();
-        enter(QStringLiteral("731946"));
-        script.drive([](QDialog& prompt) {
-            auto* box = prompt.findChild<QLineEdit*>(QStringLiteral("NomZamka"));
-            QTest::keyClicks(box, QStringLiteral("Vintor"));
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        script.drive([driver](QDialog& window) { driver(static_cast<TZagruzka&>(window)); });
-        entry("N2")->trigger();
-    }
-
-    static void clickIn(QWidget& window, const char* name)
-    {
-        auto* b = window.findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_TRUE(b) << name;
-        ASSERT_TRUE(b->isEnabled()) << name;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-
-    static QString box(QWidget& window, const char* name)
-    {
-        auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(name));
-        return edit ? edit->text() : QStringLiteral("<none>");
-    }
-
     static QString cell(QWidget& window, const char* grid, int row, int column)
     {
         auto* view = window.findChild<QTableView*>(QString::fromLatin1(grid));
@@ -79,10 +49,10 @@ TEST_F(ImportWindowTest, ReadingAFileAndDecodingAddsATopicWithItsQuestions)
 
         // The subject holds 12 questions: the import becomes topic 4.
         clickIn(w, "Dekodir");
-        EXPECT_EQ(box(w, "KolTem"), QStringLiteral("4"));
+        EXPECT_EQ(text(w, "KolTem"), QStringLiteral("4"));
         EXPECT_EQ(cell(w, "TemaTabl", 3, 1), QStringLiteral("4"));
         EXPECT_EQ(cell(w, "TemaTabl", 3, 2), QStringLiteral("Новая тема"));
-        EXPECT_EQ(box(w, "KolWop"), QStringLiteral("13"));
+        EXPECT_EQ(text(w, "KolWop"), QStringLiteral("13"));
         EXPECT_EQ(cell(w, "WopTabl", 12, 4), QStringLiteral("Сколько?"));
         EXPECT_EQ(cell(w, "OtwTabl", rows(w, "OtwTabl") - 2, 6), QStringLiteral("два"));
         EXPECT_EQ(w.findChild<QProgressBar*>(QStringLiteral("Gauge1"))->value(), 0);

@@ -3,6 +3,7 @@
 #include "session/windows/klass_window.h"
 
 #include "session/presentation.h"
+#include "support/grab.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavel;
+using tavel::test::grabIfAsked;
 
 namespace {
 
@@ -42,14 +44,6 @@ Presentation abXyz()
 {
     return question(QStringLiteral("Сопоставьте"),
                     {{"+", "2", "A"}, {"-", "1", "X"}, {"+", "3", "B"}, {"-", "2", "Y"}, {"-", "3", "Z"}});
-}
-
-// Saves a picture of the window when TAVEL_GRAB_DIR names a folder, to look at.
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
 // Picks entry `entry` of the row's term list with the keyboard.

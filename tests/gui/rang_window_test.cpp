@@ -3,6 +3,7 @@
 #include "session/windows/rang_window.h"
 
 #include "session/presentation.h"
+#include "support/grab.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavel;
+using tavel::test::grabIfAsked;
 
 namespace {
 
@@ -28,13 +30,6 @@ Presentation ranking(const QStringList& answerNumbers)
         answers.push_back(AnswerRow{"01", "002", "01", "007", answerNumbers[i], "1",
                                     QStringLiteral("Вариант, чьё место %1").arg(answerNumbers[i])});
     return present(q, answers, TimeSettings{});
-}
-
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
 QWidget* area(TRangForm& w)

@@ -2,6 +2,7 @@
 // the teacher's extra point, the editable minutes, the clipboard copy and a
 // test without points.
 #include "session/windows/results_window.h"
+#include "support/grab.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavel;
+using tavel::test::grabIfAsked;
 
 namespace {
 
@@ -39,13 +41,6 @@ TFinish::Copy thirteenOfTwenty()
     c.limitTime = QStringLiteral("7");
     c.minutesUsed = QStringLiteral("003");
     return c;
-}
-
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
 QColor topLeftColour(QWidget& w)

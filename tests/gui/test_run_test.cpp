@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/open_file.h"
+#include "platform/windows/gauge_progress.h"
 #include "platform/random.h"
 #include "session/windows/answer_rows.h"
 #include "session/windows/correct_answer_window.h"
@@ -21,6 +22,7 @@
 #include "session/windows/subject_panel.h"
 #include "session/windows/test_run.h"
 #include "session/windows/test_settings_panel.h"
+#include "support/grab.h"
 
 #include <QCheckBox>
 #include <QDirIterator>
@@ -103,14 +105,6 @@ private:
     std::vector<double> values_;
     size_t next_ = 0;
 };
-
-// Saves a picture of the widget when TAVEL_GRAB_DIR names a folder, to look at.
-void grabIfAsked(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 class TestRunTest : public MainWindowTest {
 protected:
@@ -820,3 +814,22 @@ TEST_F(TestRunTest, WindowsStayOnTheScreenAndOffTheControls)
 
 } // namespace
 } // namespace tavel::test
+
+// The gauge of long work: the first and the last call show, the calls between
+// them show by time, not per call; a count beyond int's range still fits.
+TEST(GaugeProgressTest, ShowsByTimeNotPerCallAndEndsFull)
+{
+    QProgressBar bar;
+    int changes = 0;
+    QObject::connect(&bar, &QProgressBar::valueChanged, [&changes] { ++changes; });
+    tavel::GaugeProgress gauge(&bar);
+    for (int done = 1; done <= 10000; ++done)
+        gauge(done, 10000);
+    EXPECT_EQ(bar.value(), 10000);
+    EXPECT_LT(changes, 100); // a call per record would have been 10 000
+
+    tavel::GaugeProgress huge(&bar);
+    huge(qint64(3) << 32, qint64(4) << 32);
+    ASSERT_GT(bar.maximum(), 0);
+    EXPECT_NEAR(double(bar.value()) / bar.maximum(), 0.75, 1e-6);
+}

@@ -382,3 +382,15 @@ TEST_F(TrainerTest, TheExamFormClearsTheTenPointWordForGood)
     EXPECT_TRUE(score().DesNew->text().isEmpty());
     EXPECT_TRUE(score().SlDesBal->currentText().isEmpty());
 }
+
+// Mended fault: the second click of a double click on "Отложить" postponed
+// the next question too, before it was seen.
+TEST_F(TrainerTest, ADoubleClickPostponesOneQuestion)
+{
+    startTopic(typedQuestions(3));
+    QTest::mouseClick(area().Otlogit, Qt::LeftButton);
+    QTest::mouseDClick(area().Otlogit, Qt::LeftButton);
+    QTest::mouseRelease(area().Otlogit, Qt::LeftButton);
+    EXPECT_EQ(shownQuestion(), QStringLiteral("2"));
+    EXPECT_EQ(score().PovtNev->text(), QStringLiteral("1"));
+}

@@ -2,6 +2,7 @@
 // printouts, checked through the documents' structure.
 #include "reports/history_document.h"
 #include "reports/session_protocol.h"
+#include "support/question_rows.h"
 #include "support/temp_home.h"
 
 #include <QImage>
@@ -14,6 +15,7 @@
 
 using namespace tavel;
 using tavel::test::TempHome;
+using tavel::test::question;
 
 namespace {
 
@@ -57,17 +59,6 @@ QStringList pictures(const Document& doc)
 AnswerRow variant(const QString& no, const QString& mark, const QString& text, const QString& q = QStringLiteral("1"))
 {
     return {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"), q, no, mark, text};
-}
-
-QuestionRow question(const QString& no, const QString& text)
-{
-    QuestionRow r;
-    r.subjectCode = QStringLiteral("1");
-    r.topicCode = QStringLiteral("2");
-    r.testCode = QStringLiteral("1");
-    r.questionNo = no;
-    r.questionText = text;
-    return r;
 }
 
 TestFigures figures()

@@ -2,6 +2,7 @@
 // texts in order, explanation files put in once, pictures, variants, and
 // missing or broken files named where they would stand.
 #include "reports/unanswered_printout.h"
+#include "support/question_rows.h"
 #include "support/temp_home.h"
 
 #include <QFile>
@@ -11,19 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace tavel;
+using tavel::test::question;
 
 namespace {
-
-QuestionRow question(const QString& no, const QString& text)
-{
-    QuestionRow r;
-    r.subjectCode = QStringLiteral("1");
-    r.topicCode = QStringLiteral("2");
-    r.testCode = QStringLiteral("1");
-    r.questionNo = no;
-    r.questionText = text;
-    return r;
-}
 
 AnswerRow answer(const QString& questionNo, const QString& no, const QString& mark, const QString& text)
 {

@@ -37,10 +37,11 @@ QuestionList rowsWithKeys(const QStringList& keys)
     return rows;
 }
 
-QStringList column(const QuestionList& rows, QString QuestionRow::*field)
+template <class Row>
+QStringList column(const std::vector<Row>& rows, QString Row::*field)
 {
     QStringList out;
-    for (const QuestionRow& row : rows)
+    for (const Row& row : rows)
         out.push_back(row.*field);
     return out;
 }
@@ -193,6 +194,9 @@ TEST_F(PrepareTopic, InOrderTheLimitKeepsTheFirstQuestionsOfTheFile)
               QStringList({QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("103"), QStringLiteral("104")}));
     EXPECT_EQ(data.totalPoints, 1 + 2 + 3 + 4); // points of the questions asked only
     EXPECT_EQ(data.limitTime, 4);               // MaxTime 0: a minute per question asked
+    // Only the answers of the questions asked, in file order.
+    EXPECT_EQ(column(data.answers, &AnswerRow::questionNo),
+              QStringList({QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("103"), QStringLiteral("104")}));
 }
 
 TEST_F(PrepareTopic, ShufflingSortsByKeyBeforeTheLimit)
@@ -207,6 +211,10 @@ TEST_F(PrepareTopic, ShufflingSortsByKeyBeforeTheLimit)
     EXPECT_EQ(data.questions[0].questionNo, QStringLiteral("103"));
     EXPECT_EQ(data.questions[1].questionNo, QStringLiteral("104"));
     EXPECT_GT(calls, 1); // both files reported progress
+    // The answers follow the questions kept after the sort, not the file's first ones.
+    QStringList asked = column(data.questions, &QuestionRow::questionNo);
+    asked.sort();
+    EXPECT_EQ(column(data.answers, &AnswerRow::questionNo), asked);
 }
 
 TEST_F(PrepareTopic, MissingFilesAndAnEmptyRangeGiveAnEmptyTest)

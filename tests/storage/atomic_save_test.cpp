@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -142,4 +144,31 @@ TEST(AtomicSave, LeftoversOfAnInterruptedSaveGoAtTheNextSaveOrOpeningNothingElse
     EXPECT_EQ(entries(t.path("S")),
               (QStringList{"Tema.dat", "Tema.dat.backup", "Tema.dat.tavel-save-toolong1", "Wopros.dat", "notes.txt"}));
     EXPECT_EQ(t.read("S/Tema.dat"), QByteArray("new"));
+}
+
+TEST(AtomicSave, AReadOnlyFileIsNotReplacedThroughItsFolder)
+{
+    // The rename needs only the folder's permission: a base the teacher made
+    // read-only was replaced all the same, and kept its read-only mode.
+    TempHome t;
+    t.write("S/Wopros.dat", "old");
+    const QString path = t.path("S/Wopros.dat");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString message = errorOf([&] { saveAtomically(path, QByteArray("new")); });
+    EXPECT_TRUE(message.contains(QStringLiteral("Wopros.dat: файл только для чтения"))) << message.toStdString();
+    EXPECT_EQ(t.read("S/Wopros.dat"), QByteArray("old"));
+    EXPECT_EQ(entries(t.path("S")), QStringList{QStringLiteral("Wopros.dat")});
+
+    // A link to a writable file is saved through: the link stays, its target
+    // gets the contents and keeps its permissions.
+    t.write("S/Tema.dat", "old");
+    const QString target = t.path("S/Tema.dat");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::link(target, t.path("S/link.dat")));
+    saveAtomically(t.path("S/link.dat"), QByteArray("new"));
+    EXPECT_TRUE(QFileInfo(t.path("S/link.dat")).isSymLink());
+    EXPECT_EQ(t.read("S/Tema.dat"), QByteArray("new"));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }

@@ -113,7 +113,12 @@ TEST(TavelBase, DumpsHandWrittenBytes)
     putInt(papka, 68, 30);
     putInt(papka, 72, -1);
     t.write("Baza/Papka.dat", papka);
-    EXPECT_EQ(run({"dump", t.path("Baza/Papka.dat")}).out, QStringLiteral("3\tИстория\tInform12\t4\t30\t-1\n"));
+    const Outcome catalogue = run({"dump", t.path("Baza/Papka.dat")});
+    EXPECT_EQ(catalogue.out, QStringLiteral("3\tИстория\tInform12\t4\t30\t-1\n"));
+    // The clamped length is a warning naming the record and the field (it was
+    // dumped without a word).
+    EXPECT_TRUE(catalogue.err.contains(QStringLiteral("запись 1, поле FolderName: длина 200")))
+        << catalogue.err.toStdString();
 
     // Users: padding left out; a date with a time part and one without.
     QByteArray dostup(96, '\x07');

@@ -71,10 +71,10 @@ int dump(const QString& path)
     }
     if (std::fwrite(out.constData(), 1, size_t(out.size()), stdout) != size_t(out.size()) || std::fflush(stdout) != 0)
         throw Error(QStringLiteral("Не удалось вывести записи файла %1").arg(QDir::toNativeSeparators(path)));
-    if (file.trailingBytes() > 0)
-        printErr(QStringLiteral("tavel-base: предупреждение: %1: в конце файла неполная запись, пропущено байт: %2")
-                     .arg(QDir::toNativeSeparators(path))
-                     .arg(file.trailingBytes()));
+    // Length bytes above their field and a partial record at the end, as
+    // the file's reading found them.
+    for (const QString& note : file.damage())
+        printErr(QStringLiteral("tavel-base: предупреждение: %1").arg(note));
     return 0;
 }
 

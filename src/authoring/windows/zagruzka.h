@@ -160,9 +160,16 @@ private:
     // Saves one grid into its file after the warnings; true when saved.
     bool save(authoring::Grid grid);
     QPushButton* saveButton(authoring::Grid grid) const;
+    // The count box beside the grid ("Тем", "Вопросов", "Ответов"); null
+    // for the section and import grids.
+    QLineEdit* countBox(authoring::Grid grid) const;
     int currentRow(const QTableView* view) const;
     void setCurrentRow(QTableView* view, int row);
     void showCount(authoring::Grid grid);
+    // "+": the "?" row inserted at the grid's current row, which it becomes.
+    void insertRowIn(authoring::Grid grid);
+    // "▲" / "▼": the current question swapped by `move`, and followed.
+    void moveQuestion(int (*move)(authoring::GridModel&, int));
     void showTopicName(int topicRow);
     void updateCaptions();
     // Asks for a text file and reads it with the layout's reader into IzTXT.

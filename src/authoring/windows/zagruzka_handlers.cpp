@@ -103,8 +103,7 @@ void TZagruzka::FormShow()
             readable = false;
         }
         saveButton(g)->setEnabled(readable);
-        QLineEdit* count = g == Grid::Topics ? KolTem : g == Grid::Questions ? KolWop : g == Grid::Answers ? KolOtw : nullptr;
-        if (count)
+        if (QLineEdit* count = countBox(g))
             count->setText(QString::number(records));
         view(g)->setCurrentIndex({});
         view(g)->scrollToTop();
@@ -166,10 +165,26 @@ void TZagruzka::setCurrentRow(QTableView* v, int row)
     v->scrollTo(v->currentIndex());
 }
 
+QLineEdit* TZagruzka::countBox(Grid grid) const
+{
+    switch (grid) {
+    case Grid::Topics:
+        return KolTem;
+    case Grid::Questions:
+        return KolWop;
+    case Grid::Answers:
+        return KolOtw;
+    case Grid::Sections:
+    case Grid::Import:
+        break;
+    }
+    return nullptr;
+}
+
 void TZagruzka::showCount(Grid grid)
 {
-    QLineEdit* box = grid == Grid::Topics ? KolTem : grid == Grid::Questions ? KolWop : KolOtw;
-    box->setText(QString::number(grids_.of(grid).rows()));
+    if (QLineEdit* box = countBox(grid))
+        box->setText(QString::number(grids_.of(grid).rows()));
 }
 
 QPushButton* TZagruzka::saveButton(Grid grid) const
@@ -203,50 +218,31 @@ void TZagruzka::TemaMinClick() { authoring::markTopic(grids_, currentRow(TemaTab
 void TZagruzka::WopMinClick() { authoring::markQuestion(grids_, currentRow(WopTabl)); }
 void TZagruzka::OtwMinClick() { authoring::markAnswer(grids_, currentRow(OtwTabl)); }
 
-void TZagruzka::TemaPlusClick()
+void TZagruzka::insertRowIn(Grid grid)
 {
-    const int row = authoring::insertQuestionMarkRow(grids_.topicGrid, currentRow(TemaTabl));
+    QTableView* v = view(grid);
+    const int row = authoring::insertQuestionMarkRow(grids_.of(grid), currentRow(v));
     if (row < 0)
         return;
-    setCurrentRow(TemaTabl, row);
-    showCount(Grid::Topics);
+    setCurrentRow(v, row);
+    showCount(grid);
 }
 
-void TZagruzka::WoprPlusClick()
-{
-    const int row = authoring::insertQuestionMarkRow(grids_.questionGrid, currentRow(WopTabl));
-    if (row < 0)
-        return;
-    setCurrentRow(WopTabl, row);
-    showCount(Grid::Questions);
-}
+void TZagruzka::TemaPlusClick() { insertRowIn(Grid::Topics); }
+void TZagruzka::WoprPlusClick() { insertRowIn(Grid::Questions); }
+void TZagruzka::OtwPlusClick() { insertRowIn(Grid::Answers); }
 
-void TZagruzka::OtwPlusClick()
+void TZagruzka::moveQuestion(int (*move)(authoring::GridModel&, int))
 {
-    const int row = authoring::insertQuestionMarkRow(grids_.answerGrid, currentRow(OtwTabl));
-    if (row < 0)
-        return;
-    setCurrentRow(OtwTabl, row);
-    showCount(Grid::Answers);
-}
-
-void TZagruzka::Wwerh9Click()
-{
-    const int row = authoring::moveUp(grids_.questionGrid, currentRow(WopTabl));
+    const int row = move(grids_.questionGrid, currentRow(WopTabl));
     if (row < 0)
         return;
     setCurrentRow(WopTabl, row);
     NoWop->setText(rowText(row));
 }
 
-void TZagruzka::Wniz9Click()
-{
-    const int row = authoring::moveDown(grids_.questionGrid, currentRow(WopTabl));
-    if (row < 0)
-        return;
-    setCurrentRow(WopTabl, row);
-    NoWop->setText(rowText(row));
-}
+void TZagruzka::Wwerh9Click() { moveQuestion(authoring::moveUp); }
+void TZagruzka::Wniz9Click() { moveQuestion(authoring::moveDown); }
 
 void TZagruzka::BitBtn2Click()
 {

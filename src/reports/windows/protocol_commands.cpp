@@ -169,8 +169,8 @@ void ProtocolCommands::OdinProtClick()
         f.subject = list.subjectName;
     Document& doc = holder_.newDocument();
     const FotoFolder testFoto{form_.state().home, list.folderName};
-    const QStringList inserted = buildSessionProtocol(doc, f, list.rows, list.answers, testFoto, gauge());
-    form_.questionArea->RichEdit1->setPlainText(inserted.join(u'\n'));
+    const QuestionListFiles files = buildSessionProtocol(doc, f, list.rows, list.answers, testFoto, gauge());
+    form_.questionArea->RichEdit1->setPlainText(files.inserted.join(u'\n'));
     form_.scorePanel->Gauge1->setValue(0);
     show(holder_.current());
 }
@@ -202,10 +202,10 @@ void ProtocolCommands::PeTekTemiClick()
     const bool key = prompt && prompt->ask();
     const SessionState& s = form_.testRun().session();
     Document& doc = holder_.newDocument();
-    const QStringList inserted =
+    const QuestionListFiles files =
         buildTopicPrintout(doc, form_.subjectPanel->PredmetName->currentText(), s.topicName, s.questions, s.answers,
                            foto(), key, gauge());
-    form_.questionArea->RichEdit1->setPlainText(inserted.join(u'\n'));
+    form_.questionArea->RichEdit1->setPlainText(files.inserted.join(u'\n'));
     show(holder_.current());
 }
 

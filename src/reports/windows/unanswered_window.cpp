@@ -151,7 +151,6 @@ void TNeotWopr::ProtNewClick()
         return;
     }
     Document& document = holder_.newDocument();
-    document.setTitle(QStringLiteral("Неотвеченные вопросы - ") + list.topicName);
     Gauge1->setRange(0, int(list.rows.size()));
     Gauge1->setValue(0);
     ProtNew->setEnabled(false);

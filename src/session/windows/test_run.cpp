@@ -3,6 +3,8 @@
 // test_run_checker.cpp.
 #include "session/windows/test_run.h"
 
+#include "platform/windows/gauge_progress.h"
+
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/windows/hint.h"
@@ -119,11 +121,6 @@ void TestRun::showCountdown()
     gauge->setValue(std::clamp(c.left, 0, gauge->maximum()));
 }
 
-void TestRun::OtmPravWopr(const QString& systemNumber)
-{
-    markAnswered(session_, systemNumber);
-}
-
 void TestRun::PuskClick()
 {
     dialogs::guarded(&form_, [this] {
@@ -213,18 +210,8 @@ void TestRun::Start()
     request.shuffle = app.shuffle;
     request.questionLimit = app.questionLimit;
     request.maxTime = settings.MaxTime->value();
-    QProgressBar* gauge = score.Gauge1;
-    int shownStep = -1;
-    const ScanProgress progress = [gauge, &shownStep](int done, int total) {
-        // Redrawn at most once per percent, so a large subject costs no time.
-        const int step = total > 0 ? int(qint64(done) * 100 / total) : 100;
-        if (step == shownStep)
-            return;
-        shownStep = step;
-        gauge->setRange(0, total + 1);
-        gauge->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    GaugeProgress gauge(score.Gauge1);
+    const ScanProgress progress = [&gauge](int done, int total) { gauge(done, total); };
     StartData data;
     try {
         data = prepareTopic(app.home, request, randomSource(), progress);
@@ -244,16 +231,13 @@ void TestRun::begin(StartData data)
     SubjectPanel& panel = *form_.subjectPanel;
     QuestionArea& area = *form_.questionArea;
     ScorePanel& score = *form_.scorePanel;
-    if (!running())
-        lockForTest(); // a source that skipped the lock step
-    ++generation_;
-    Timer1->stop();
-    Timer2->stop();
+    // Locked (again, when the source locked first): the timers of a test
+    // still under way stop and its nested handlers find it ended.
+    lockForTest();
 
     // The counters, the grade, the lists; who is tested on what, and when.
     const bool hintsOn = app.hintMode == kHintsOn;
     startTopic(session_, std::move(data), clockNow(), hintsOn);
-    session_.running = true;
     session_.examinee = panel.INN_New->text();
     session_.subjectName = trimmed(panel.PredmetName->currentText());
     startUnansweredList(session_, panel.PredmetName->currentText(), app.subjectFolder);
@@ -295,21 +279,21 @@ void TestRun::begin(StartData data)
 
 void TestRun::Stop()
 {
-    SubjectPanel& panel = *form_.subjectPanel;
-    QuestionArea& area = *form_.questionArea;
-
-    unlockAfterTest();
-    panel.showTopicPrompt();
+    closeTest();
+    form_.subjectPanel->showTopicPrompt();
     form_.state().chosenTopic = -1;
-    form_.scorePanel->nPrnProtokol->setEnabled(true);
+    WopBallDblClick();
+}
+
+void TestRun::closeTest()
+{
+    unlockAfterTest();
     // The question on screen is no longer answered.
     session_.awaitingAnswer = false;
-    session_.topicClosed = true;
-
     if (session_.startTime.isValid())
         session_.elapsed = elapsedText(session_.startTime, clockNow());
-    area.WoprosRE->setPlainText(topicClosedText());
-    WopBallDblClick();
+    form_.scorePanel->nPrnProtokol->setEnabled(true);
+    form_.questionArea->WoprosRE->setPlainText(topicClosedText());
 }
 
 void TestRun::WopBallDblClick()

@@ -78,8 +78,8 @@ public:
     // the results window's count, copies the question list into the
     // unanswered list, opens the answer history (testStarted with the title,
     // the subject, the examinee and the start time), starts the minutes and
-    // presents the first question (begin locks first when the lock step was
-    // skipped). A source whose data cannot be built calls unlockAfterTest()
+    // presents the first question (begin locks itself, so the lock step may
+    // be skipped). A source whose data cannot be built calls unlockAfterTest()
     // instead of begin.
     void lockForTest();
     void begin(StartData data);
@@ -121,12 +121,11 @@ public:
     const QString& elapsedTime() const { return session_.elapsed; }
 
     // The unanswered-questions list of the running test (session/unanswered.h):
-    // made at the start, every mark "у"; OtmPravWopr sets the mark of the
-    // first row with the system number to "п"; the unanswered-questions
-    // window filters it. It is session().unanswered.
+    // made at the start, every mark "у"; the checker marks the row of a
+    // right answer "п" (checkAnswer); the unanswered-questions window filters
+    // it. It is session().unanswered.
     UnansweredList& unansweredList() { return session_.unanswered; }
     const UnansweredList& unansweredList() const { return session_.unanswered; }
-    void OtmPravWopr(const QString& systemNumber);
 
     // Where the running test appends its history (not owned; null: nowhere).
     void setAnswerHistory(AnswerHistory* history);
@@ -138,6 +137,9 @@ public:
 private:
     void Start();
     void Stop();
+    // What Stop and the end of the topic share: the controls unlocked, the
+    // time taken, the protocol button on, the "topic closed" text.
+    void closeTest();
     void closeTopic(const CheckOutcome& outcome);
     // Tick-box answer partly right in hint mode: the right variants shown,
     // "Надо так" modal, the rows restored. False when the test was stopped

@@ -3,7 +3,6 @@
 // in hint mode, the end of the topic, and the next question.
 #include "session/windows/test_run.h"
 
-#include "platform/clock.h"
 #include "platform/windows/message_box.h"
 #include "session/windows/answer_rows.h"
 #include "session/windows/controls.h"
@@ -71,10 +70,8 @@ void TestRun::Itog1Click()
 
         // 2-6, 7 (the decision), 8, 10, 11: the rules.
         const CheckOutcome outcome = checkAnswer(session_, given, thresholds());
-        if (outcome.judged) {
-            session_.lastAnswer = given;
+        if (outcome.judged)
             history_->answerJudged(session_.current, given, outcome.right);
-        }
         showCounters();
         if (outcome.showCorrectAnswer && !showCorrectAnswer())
             return; // the test was stopped while the right answer was shown
@@ -136,12 +133,7 @@ bool TestRun::showCorrectAnswer()
 
 void TestRun::closeTopic(const CheckOutcome& outcome)
 {
-    unlockAfterTest();
-    session_.topicClosed = true;
-    if (session_.startTime.isValid())
-        session_.elapsed = elapsedText(session_.startTime, clockNow());
-    form_.scorePanel->nPrnProtokol->setEnabled(true);
-    form_.questionArea->WoprosRE->setPlainText(topicClosedText());
+    closeTest();
     form_.scorePanel->Gauge2->setValue(0);
     if (outcome.replayAvailable)
         form_.scorePanel->Powtorit1->setEnabled(true);

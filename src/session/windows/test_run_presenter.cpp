@@ -124,8 +124,6 @@ void TestRun::DalsheClick()
         showCounters();
 
         // 17-19. Pictures and the explanation file.
-        session_.explanationPath = files.explanationPath;
-        session_.picturePath = files.picturePath;
         openQuestionFiles(files);
 
         // 20. The countdown (started by presentNext).

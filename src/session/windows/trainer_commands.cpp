@@ -5,6 +5,7 @@
 #include "platform/windows/message_box.h"
 #include "session/hints.h"
 #include "session/windows/answer_rows.h"
+#include "session/windows/controls.h"
 #include "session/windows/explanation_window.h"
 #include "session/windows/klass_window.h"
 #include "session/windows/main_menu.h"
@@ -62,6 +63,9 @@ TrainerCommands::TrainerCommands(TForm1& form) : form_(form)
                      [this](int item, bool ticked) { RegimClickCheck(item, ticked); });
     QObject::connect(area.Fifti, &QPushButton::clicked, &context_, [this] { FiftiClick(); });
     QObject::connect(area.PlusSim1, &QPushButton::clicked, &context_, [this] { PlusSim1Click(); });
+    // Postponing presents the next question: a double click must not
+    // postpone that one unseen.
+    controls::ignoreSecondClick(area.Otlogit);
     QObject::connect(area.Otlogit, &QPushButton::clicked, &context_, [this] { OtlogitClick(); });
     QObject::connect(score.Powtorit1, &QPushButton::clicked, &context_, [this] { Powtorit1Click(); });
     QObject::connect(settings.Protokol_Wkl, &QCheckBox::clicked, &context_, [this] { Protokol_WklClick(); });

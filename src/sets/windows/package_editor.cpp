@@ -1,6 +1,7 @@
 // The package editor window.
 #include "sets/windows/package_editor.h"
 
+#include "platform/windows/gauge_progress.h"
 #include "platform/open_file.h"
 #include "platform/windows/message_box.h"
 #include "reports/windows/workbook_window.h"
@@ -271,11 +272,9 @@ void TNaborWopr::WseClick()
 {
     dialogs::guarded(this, [this] {
         PackageRows rows = this->rows();
-        recountTotals(rows, subjectFile(subjectFolder_, subject_files::questions), [this](int done, int total) {
-            Gauge1->setRange(0, std::max(1, total));
-            Gauge1->setValue(done);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+        GaugeProgress gauge(Gauge1);
+        recountTotals(rows, subjectFile(subjectFolder_, subject_files::questions),
+                      [&gauge](int done, int total) { gauge(done, total); });
         const int selected = TemWopr->currentRow();
         setRows(rows);
         select(selected);

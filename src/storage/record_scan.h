@@ -1,8 +1,9 @@
 // Scanning a large record file from record 0 to its end through one block
-// buffer (small enough to stay in the processor's cache) that is reused for every block (and every scan of the same
-// scanner), so a subject of hundreds of thousands of records costs one pass
-// over its bytes and no allocation per record. A missing file scans as empty;
-// a trailing partial record is not read.
+// buffer (small enough to stay in the processor's cache) that is reused for
+// every block (and every scan of the same scanner), so a subject of hundreds
+// of thousands of records costs one pass over its bytes, no allocation per
+// record and a bounded amount of memory. A missing file scans as empty; a
+// trailing partial record is not read.
 #pragma once
 
 #include "storage/error.h"
@@ -11,9 +12,14 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <functional>
 #include <vector>
 
 namespace tavel {
+
+// Called with the records read so far and the file's record count: after
+// every block (a bounded number of times per file, never per record).
+using ScanProgress = std::function<void(int done, int total)>;
 
 class RecordScanner {
 public:
@@ -23,10 +29,10 @@ public:
     }
 
     // Calls visit(index, view) for every complete record in file order and
-    // returns the number of records. Throws Error naming the file when it
-    // exists but cannot be read.
+    // returns the number of records; `progress`, when given, after every
+    // block. Throws Error naming the file when it exists but cannot be read.
     template <class Visit>
-    int scan(const QString& path, Visit&& visit)
+    int scan(const QString& path, Visit&& visit, const ScanProgress& progress = {})
     {
         QFile file(path);
         if (!file.exists())
@@ -37,6 +43,7 @@ public:
         if (buffer_.size() < block_)
             buffer_.resize(block_);
         const int size = layout_->size;
+        const int total = int(file.size() / size);
         int index = 0;
         for (;;) {
             qsizetype filled = 0;
@@ -53,6 +60,8 @@ public:
             const QByteArrayView bytes(buffer_.constData(), filled);
             for (qsizetype i = 0; i < records; ++i)
                 visit(index++, RecordView(*layout_, bytes.sliced(i * size, size)));
+            if (progress)
+                progress(index, std::max(index, total));
             if (filled < block_)
                 return index; // the end of the file (a partial record left unread)
         }
