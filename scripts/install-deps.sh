@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-dev
   fonts-dejavu-core
   poppler-utils unzip
+  libxcb1-dev xvfb
 )
 missing=()
 for p in "${packages[@]}"; do

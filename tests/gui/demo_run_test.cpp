@@ -117,8 +117,8 @@ TEST_F(DemoRunTest, TypedAnswersAndTickBoxesFromStartToTheResults)
     EXPECT_EQ(figures(), QStringLiteral("10 0 23 0"));
     EXPECT_TRUE(question().startsWith(QStringLiteral("В каком году произошла Куликовская битва?")));
     // Its picture, and the note about the windows.
-    EXPECT_TRUE(set().jpgPokaz->isVisible());
-    EXPECT_TRUE(set().jpgPokaz->filePath().endsWith(QStringLiteral("1_2_1_1.jpg")));
+    EXPECT_TRUE(set().jpgPokaz.get()->isVisible());
+    EXPECT_TRUE(set().jpgPokaz.get()->filePath().endsWith(QStringLiteral("1_2_1_1.jpg")));
     EXPECT_TRUE(area().PictureNote->isVisible());
     EXPECT_EQ(area().PictureNote->text(), QStringLiteral("Размеры и расположение окон подстройте под себя"));
     EXPECT_EQ(area().PictureNote->size(), QSize(177, 37));
@@ -128,7 +128,7 @@ TEST_F(DemoRunTest, TypedAnswersAndTickBoxesFromStartToTheResults)
 
     type(QStringLiteral(" 1380 "));
     EXPECT_EQ(figures(), QStringLiteral("10 1 23 2"));
-    EXPECT_FALSE(set().jpgPokaz->isVisible());
+    EXPECT_FALSE(set().jpgPokaz.get()->isVisible());
     EXPECT_FALSE(area().PictureNote->isVisible());
 
     type(QStringLiteral("  иван  ")); // stored "Иван"
@@ -229,7 +229,7 @@ TEST_F(DemoRunTest, MatchingAndRankingAreAnsweredInTheirWindows)
     EXPECT_EQ(figures(), QStringLiteral("8 5 25 13"));
 
     // Matching with four items: one by the hint button, three by hand.
-    TKlass* klass = set().klass;
+    TKlass* klass = set().klass.get();
     ASSERT_TRUE(klass->isVisible());
     EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Соответствие"));
     EXPECT_EQ(klass->WoprKl->toPlainText(), question());
@@ -257,7 +257,7 @@ TEST_F(DemoRunTest, MatchingAndRankingAreAnsweredInTheirWindows)
     EXPECT_EQ(figures(), QStringLiteral("8 6 34 26"));
 
     // Ranking: the boxes moved with the keyboard into the right order.
-    TRangForm* rang = set().rangForm;
+    TRangForm* rang = set().rangForm.get();
     ASSERT_TRUE(rang->isVisible());
     EXPECT_EQ(area().TipOtweta->text(), QStringLiteral("Ранжирование"));
     EXPECT_EQ(area().KPraw->text(), QStringLiteral("5"));
@@ -291,7 +291,7 @@ TEST_F(DemoRunTest, AnswerFormOfTheExplanationWindowFillsTheTypedAnswer)
     // Question 1_3_1_9 refers to File#reforma1861.txt#: the answer is the
     // numbers of the terms in letter order.
     startTopic(0, 2, 9, 9);
-    TTeksti* teksti = set().teksti;
+    TTeksti* teksti = set().teksti.get();
     ASSERT_TRUE(teksti->isVisible());
     EXPECT_TRUE(teksti->filePath().endsWith(QStringLiteral("reforma1861.txt")));
     EXPECT_TRUE(question().trimmed().endsWith(QStringLiteral("подряд.")));
@@ -318,28 +318,28 @@ TEST_F(DemoRunTest, PicturesAndRichTextOpenBesideTheirQuestions)
 {
     // Matem 3_3_2_2: a GIF picture by its number and File#pifagor.rtf#.
     startTopic(2, 2, 2, 2);
-    EXPECT_TRUE(set().gifPokaz->isVisible());
-    EXPECT_TRUE(set().gifPokaz->filePath().endsWith(QStringLiteral("3_3_2_2.gif")));
-    EXPECT_TRUE(set().teksti->isVisible());
-    EXPECT_TRUE(set().teksti->filePath().endsWith(QStringLiteral("pifagor.rtf")));
-    EXPECT_FALSE(set().teksti->Poyasnen->toPlainText().isEmpty());
+    EXPECT_TRUE(set().gifPokaz.get()->isVisible());
+    EXPECT_TRUE(set().gifPokaz.get()->filePath().endsWith(QStringLiteral("3_3_2_2.gif")));
+    EXPECT_TRUE(set().teksti.get()->isVisible());
+    EXPECT_TRUE(set().teksti.get()->filePath().endsWith(QStringLiteral("pifagor.rtf")));
+    EXPECT_FALSE(set().teksti.get()->Poyasnen->toPlainText().isEmpty());
     EXPECT_TRUE(area().PictureNote->isVisible());
     grabIfAsked(*form(), QStringLiteral("demo-gif-question"));
     type(QStringLiteral("5"));
     EXPECT_EQ(figures(), QStringLiteral("1 1 2 2"));
     // The presenter closes them before the next question (here: after the last).
-    EXPECT_FALSE(set().gifPokaz->isVisible());
-    EXPECT_FALSE(set().teksti->isVisible());
+    EXPECT_FALSE(set().gifPokaz.get()->isVisible());
+    EXPECT_FALSE(set().teksti.get()->isVisible());
 }
 
 TEST_F(DemoRunTest, AnimatedPictureOfAnInformaticsQuestion)
 {
     startTopic(1, 2, 2, 2);
-    ASSERT_TRUE(set().gifPokaz->isVisible());
-    EXPECT_TRUE(set().gifPokaz->filePath().endsWith(QStringLiteral("2_3_2_2.gif")));
-    EXPECT_GT(set().gifPokaz->frameCount(), 1);
-    EXPECT_FALSE(set().jpgPokaz->isVisible());
-    EXPECT_FALSE(set().teksti->isVisible());
+    ASSERT_TRUE(set().gifPokaz.get()->isVisible());
+    EXPECT_TRUE(set().gifPokaz.get()->filePath().endsWith(QStringLiteral("2_3_2_2.gif")));
+    EXPECT_GT(set().gifPokaz.get()->frameCount(), 1);
+    EXPECT_FALSE(set().jpgPokaz.get()->isVisible());
+    EXPECT_FALSE(set().teksti.get()->isVisible());
 }
 
 } // namespace

@@ -194,7 +194,7 @@ TEST_F(EditorWindowTest, ExplanationBesideTheFormAndEveryAnswerOfALongQuestion)
         w.grids().questionGrid.setCell(1, wopros::QuestionText, QStringLiteral("Смотри File#plan.txt#"));
         press(w.WopTabl, 1);
         EXPECT_EQ(text(w, "KOtwWopr"), QStringLiteral("35"));
-        TTeksti* teksti = windows->set().teksti;
+        TTeksti* teksti = windows->set().teksti.get();
         script.drive([&](QDialog& edit) {
             auto& e = static_cast<TRedakWopros&>(edit);
             EXPECT_EQ(e.shownLines(), 35);

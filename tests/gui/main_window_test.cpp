@@ -3,6 +3,8 @@
 #include "main_window_fixture.h"
 
 #include "platform/windows/hint.h"
+#include "session/windows/explanation_window.h"
+#include "session/windows/klass_window.h"
 #include "session/windows/subject_panel.h"
 #include "storage/text_file.h"
 
@@ -374,4 +376,33 @@ TEST_F(MainWindowTest, SettingsReadUpToTheBadLine)
     EXPECT_EQ(find<QLineEdit>("WoprSek")->text(), QStringLiteral("45"));
     EXPECT_EQ(state.questionSeconds, 45);
     EXPECT_EQ(state.gradeFive, 85);
+}
+
+// Only the main window is made at start-up; another window is made on its
+// first use, once, as a child of the main window, and the main window's
+// handlers connect to it once.
+TEST_F(MainWindowTest, OtherWindowsAreMadeOnFirstUseOnceAndConnectedOnce)
+{
+    start();
+    WindowSet& set = windows->set();
+    EXPECT_FALSE(set.klass.made());
+    EXPECT_FALSE(set.teksti.made());
+    EXPECT_FALSE(set.zagruzka.made());
+    EXPECT_FALSE(set.finish.made());
+
+    TKlass* klass = set.klass.get();
+    ASSERT_TRUE(klass);
+    EXPECT_EQ(set.klass.get(), klass);
+    EXPECT_EQ(set.klass.made(), klass);
+    EXPECT_EQ(klass->parent(), form());
+    EXPECT_EQ(klass->objectName(), QStringLiteral("TKlass"));
+    Q_EMIT klass->hintUsed();
+    EXPECT_EQ(find<QLineEdit>("Podskazano")->text(), QStringLiteral("1"));
+
+    // The explanation window, made by the accessor, is connected too.
+    TTeksti* teksti = set.teksti.get();
+    ASSERT_TRUE(teksti);
+    Q_EMIT teksti->answerChosen(QStringLiteral("3"));
+    EXPECT_EQ(find<QLineEdit>("OdinOt")->text(), QStringLiteral("3"));
+    EXPECT_EQ(set.teksti.get(), teksti);
 }

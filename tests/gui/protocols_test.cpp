@@ -91,7 +91,7 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     ready();
     tick(2);
     ready();
-    TKlass* klass = windows->set().klass;
+    TKlass* klass = windows->set().klass.get();
     ASSERT_TRUE(klass->isVisible());
     chooseTerm(*klass, 1, 3);
     chooseTerm(*klass, 2, 4);
@@ -101,7 +101,7 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     ASSERT_TRUE(klass->isVisible());
     chooseTerm(*klass, 1, 3);
     QTest::mouseClick(klass->Zakrit, Qt::LeftButton);
-    TRangForm* rang = windows->set().rangForm;
+    TRangForm* rang = windows->set().rangForm.get();
     ASSERT_TRUE(rang->isVisible());
     QTest::keyClick(rang->box(3), Qt::Key_Up, Qt::ControlModifier); // one box moved up
     script.drive([](QDialog&) {}); // the results window

@@ -219,7 +219,7 @@ TEST_F(TrainerTest, TheKeyboardStaysWithTheAnswerAndAStrayKeyStopsNothing)
     startTopic({{QStringLiteral("Сопоставьте"),
                  {{QStringLiteral("+"), QStringLiteral("A")}, {QStringLiteral("-"), QStringLiteral("X")}}},
                 {QStringLiteral("Отметьте"), {{QStringLiteral("+"), QStringLiteral("да")}, {QString(), QStringLiteral("нет")}}}});
-    TKlass* klass = windows->set().klass;
+    TKlass* klass = windows->set().klass.get();
     ASSERT_TRUE(klass->isVisible());
     QTest::mouseClick(klass->Zakrit, Qt::LeftButton);
     ASSERT_EQ(shownQuestion(), QStringLiteral("Отметьте"));

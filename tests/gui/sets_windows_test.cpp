@@ -62,7 +62,7 @@ protected:
 TEST_F(SetsWindowTest, PackageEditorCommandsWorkOnTheGridAndSaveIt)
 {
     enterAsAdministrator();
-    TNaborWopr& editor = *windows->set().naborWopr;
+    TNaborWopr& editor = *windows->set().naborWopr.get();
     editor.WiibranFile->setText(istoriy(QStringLiteral("Exam.dat")));
     editor.setSubjectFolder(t.path(QStringLiteral("Istoriy")));
     script.drive([&](QDialog& d) {
@@ -113,7 +113,7 @@ TEST_F(SetsWindowTest, ReplacingTopicsAndLoadingAnotherPackage)
 {
     enterAsAdministrator();
     savePackage(istoriy(QStringLiteral("Exam2.dat")), {{"01", "003", "Петровская эпоха", "3", "2"}});
-    TNaborWopr& editor = *windows->set().naborWopr;
+    TNaborWopr& editor = *windows->set().naborWopr.get();
     editor.WiibranFile->setText(istoriy(QStringLiteral("Exam.dat")));
     editor.setSubjectFolder(t.path(QStringLiteral("Istoriy")));
     script.drive([&](QDialog& d) {
@@ -174,7 +174,7 @@ TEST_F(SetsWindowTest, PackageExamWithAPackageGoneLeavesTheMainWindowIdle)
     entry("N28")->trigger();
     EXPECT_EQ(shown(BoxKind::Error, QStringLiteral("Exam.dat")), 1);
     EXPECT_EQ(find<QPushButton>("Pusk")->text(), QStringLiteral("Старт"));
-    EXPECT_TRUE(windows->set().spisokPaketov->DelPaket->isVisibleTo(windows->set().spisokPaketov));
+    EXPECT_TRUE(windows->set().spisokPaketov.get()->DelPaket->isVisibleTo(windows->set().spisokPaketov.get()));
 }
 
 TEST_F(SetsWindowTest, KeywordWindowOffersTheDictionaryAndSaysWhenNothingIsFound)

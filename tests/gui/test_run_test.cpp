@@ -305,7 +305,7 @@ TEST_F(TestRunTest, EmptyRangeStartsWithNothingAndClosesWithADash)
     EXPECT_EQ(shown(BoxKind::Error), 0);
 
     // "Готов" on nothing: the topic closes and the results show no grade.
-    TFinish* finish = set().finish;
+    TFinish* finish = set().finish.get();
     script.drive([&](QDialog&) {
         EXPECT_EQ(finish->Ocenka->text(), QStringLiteral(" —"));
         EXPECT_EQ(finish->Gauge1->format(), QStringLiteral("—"));
@@ -428,7 +428,7 @@ TEST_F(TestRunTest, EachKindIsPresentedWithItsControls)
     EXPECT_EQ(area().KPraw->text(), QStringLiteral("2"));
     EXPECT_FALSE(area().OtwetiOtm->isVisible());
     EXPECT_FALSE(area().OdinTo4->isVisible());
-    TKlass* klass = set().klass;
+    TKlass* klass = set().klass.get();
     ASSERT_TRUE(klass->isVisible());
     EXPECT_TRUE(klass->row(1)->isVisible());
     EXPECT_TRUE(klass->row(2)->isVisible());
@@ -443,7 +443,7 @@ TEST_F(TestRunTest, EachKindIsPresentedWithItsControls)
     EXPECT_EQ(area().KPraw->text(), QStringLiteral("3"));
     EXPECT_TRUE(area().OtwetiOtm->isVisible());
     EXPECT_FALSE(rows().tickBox(1)->isVisible());
-    TRangForm* rang = set().rangForm;
+    TRangForm* rang = set().rangForm.get();
     ASSERT_TRUE(rang->isVisible());
     EXPECT_EQ(rang->count(), 3);
     EXPECT_EQ(rang->WoprosRE->toPlainText(), QStringLiteral("Упорядочьте"));
@@ -794,11 +794,11 @@ TEST_F(TestRunTest, ClosingAnAnswerWindowIsItsReady)
     choose(0, 0);
     state.shuffle = false;
     pressStart();
-    ASSERT_TRUE(set().klass->isVisible());
-    set().klass->close();
+    ASSERT_TRUE(set().klass.get()->isVisible());
+    set().klass.get()->close();
     EXPECT_EQ(shownQuestion(), QStringLiteral("Упорядочьте"));
-    ASSERT_TRUE(set().rangForm->isVisible());
-    set().rangForm->close(); // the stored order is right
+    ASSERT_TRUE(set().rangForm.get()->isVisible());
+    set().rangForm.get()->close(); // the stored order is right
     EXPECT_EQ(shownQuestion(), QStringLiteral("3"));
     EXPECT_EQ(figures(), QStringLiteral("3 1 8 4")); // 2 + 1 + 2 + 2 + 1 available
 }
@@ -870,7 +870,7 @@ TEST_F(TestRunTest, WindowsStayOnTheScreenAndOffTheControls)
               settings().WoprSek->contentsRect().width() - 8);
     pressStart();
 
-    TKlass* klass = set().klass;
+    TKlass* klass = set().klass.get();
     ASSERT_TRUE(klass->isVisible());
     const QRect frame = klass->frameGeometry();
     EXPECT_GE(frame.top(), screen.top());

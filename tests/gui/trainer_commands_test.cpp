@@ -146,7 +146,7 @@ TEST_F(TrainerTest, HintOnAnExactAnswerTypesItAndCountsTwoThenNothing)
     EXPECT_EQ(score().WerWop->text(), QStringLiteral("1"));
 
     // The explanation window's answer hint: one hint for the typed answer.
-    TTeksti* teksti = windows->set().teksti;
+    TTeksti* teksti = windows->set().teksti.get();
     ASSERT_TRUE(teksti);
     area().OdinOt->setText(QStringLiteral("отв"));
     teksti->TekstPlusSim1Click();
@@ -192,7 +192,7 @@ TEST_F(TrainerTest, ModeChangeResetsTheCountersAndSwitchesTheHintControls)
     ASSERT_TRUE(settings().Regim->isEnabled());
 
     QListWidget* modes = settings().Regim;
-    TTeksti* teksti = windows->set().teksti;
+    TTeksti* teksti = windows->set().teksti.get();
     modes->item(TestSettingsPanel::kHintsItem)->setCheckState(Qt::Unchecked);
     for (QLineEdit* box : {score().NWopr, score().WerWop, score().KWopr, score().WerBal, score().WseBal, area().TekBal})
         EXPECT_EQ(box->text(), QStringLiteral("0")) << box->objectName().toStdString();
@@ -218,7 +218,7 @@ TEST_F(TrainerTest, ExamFormOnAndOff)
     enter(QStringLiteral("731946"));
     QCheckBox* exam = settings().Protokol_Wkl;
     QLineEdit* name = panel().INN_New;
-    TTeksti* teksti = windows->set().teksti;
+    TTeksti* teksti = windows->set().teksti.get();
     MainMenu& menu = form()->menu();
     const QColor nameColour = name->palette().color(QPalette::Base);
     settings().Regim->item(TestSettingsPanel::kInOrderItem)->setCheckState(Qt::Checked);

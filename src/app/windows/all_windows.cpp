@@ -67,74 +67,111 @@ TTeoriya::Subject currentSubject(const AppState& state, TForm1& form)
 
 } // namespace
 
+// Sets the maker of one window of the set: the window is made into `owner`
+// by `make` on first use.
+template <class Window, class Make>
+void makeOnFirstUse(LazyWindow<Window>& slot, std::unique_ptr<Window>& owner, Make make)
+{
+    slot.setMaker([&owner, make = std::move(make)]() -> Window* {
+        owner = make();
+        return owner.get();
+    });
+}
+
 AllWindows::AllWindows(AppState& state)
 {
-    // The order in which the windows are created. A window that is built later
-    // takes its place in this list.
+    // The main window is made now and its start-up steps run; every other
+    // window is made when something first needs it (opening it from the
+    // menu, the first question of its kind, ...). All have the main window
+    // as their parent, as when they were all made at start.
     form1_ = std::make_unique<TForm1>(state, set_); // TForm1, main window
     set_.form1 = form1_.get();
     form1_->FormCreate();
-    zagruzka_ = std::make_unique<TZagruzka>(*form1_, set_); // TZagruzka, editor
-    set_.zagruzka = zagruzka_.get();
-    nastroika_ = std::make_unique<TNastroika>(state, form1_.get()); // TNastroika, settings
-    set_.nastroika = nastroika_.get();
-    form5_ = std::make_unique<TForm5>(state.home, form1_.get()); // TForm5, password table
-    set_.form5 = form5_.get();
-    naborWopr_ = std::make_unique<TNaborWopr>(state.home, form1_.get()); // TNaborWopr, package editor
-    set_.naborWopr = naborWopr_.get();
-    spisPredm_ = std::make_unique<TSpisPredm>(state.home, form1_.get()); // TSpisPredm, subject list
-    set_.spisPredm = spisPredm_.get();
-    dalsheOkno_ = std::make_unique<TDalsheOkno>(form1_.get()); // TDalsheOkno, correct answer
-    set_.dalsheOkno = dalsheOkno_.get();
-    teksti_ = std::make_unique<TTeksti>(form1_.get()); // TTeksti, explanations
-    set_.teksti = teksti_.get();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        teksti_->FormCreate(form1_->frameGeometry().height(), screen->availableGeometry());
-    klass_ = std::make_unique<TKlass>(form1_.get()); // TKlass, matching and classification
-    set_.klass = klass_.get();
-    redak_ = std::make_unique<TRedak>(form1_.get());
-    poSlovu_ = std::make_unique<TPoSlovu>(redak_.get(), form1_.get()); // TPoSlovu, keyword set
-    set_.poSlovu = poSlovu_.get();
-    set_.redak = redak_.get(); // TRedak, small edit window
-    teoriya_ = std::make_unique<TTeoriya>( // TTeoriya, reference notes
-        state.home.root(), [&state, form = form1_.get()] { return currentSubject(state, *form); }, form1_.get());
-    set_.teoriya = teoriya_.get();
-    gifPokaz_ = std::make_unique<TGifPokaz>(form1_.get()); // TGifPokaz, TJPGPokaz, pictures
-    set_.gifPokaz = gifPokaz_.get();
-    jpgPokaz_ = std::make_unique<TJPGPokaz>(form1_.get());
-    set_.jpgPokaz = jpgPokaz_.get();
-    neotWopr_ = std::make_unique<TNeotWopr>( // TNeotWopr, unanswered questions
-        [form = form1_.get()]() -> UnansweredList& { return form->testRun().unansweredList(); }, state.home,
-        form1_.get());
-    set_.neotWopr = neotWopr_.get();
-    neotWopr_->attach(form1_->menu(), [form = form1_.get()] { return form->subjectPanel->PredmetName->currentText(); });
-    redakWopros_ = std::make_unique<TRedakWopros>(set_, form1_.get()); // TRedakWopros, question edit
-    set_.redakWopros = redakWopros_.get();
-    rangForm_ = std::make_unique<TRangForm>(form1_.get()); // TRangForm, ranking
-    set_.rangForm = rangForm_.get();
-    finish_ = std::make_unique<TFinish>(form1_.get()); // TFinish, results
-    set_.finish = finish_.get();
-    spisokPaketov_ = std::make_unique<TSpisokPaketov>(naborWopr_.get(), form1_.get()); // TSpisokPaketov, package list
-    set_.spisokPaketov = spisokPaketov_.get();
-    setCommands_ = std::make_unique<SetCommands>(*form1_, *spisokPaketov_, *poSlovu_, *redak_);
-    sysAdmin_ = std::make_unique<TSysAdmin>(form1_.get()); // TSysAdmin, administrator prompt
-    set_.sysAdmin = sysAdmin_.get();
+    TForm1* form = form1_.get();
 
-    // Every window exists: the main window's handlers connect to them, once.
+    makeOnFirstUse(set_.zagruzka, zagruzka_, [this, form] { // TZagruzka, editor
+        return std::make_unique<TZagruzka>(*form, set_);
+    });
+    makeOnFirstUse(set_.nastroika, nastroika_, [&state, form] { // TNastroika, settings
+        return std::make_unique<TNastroika>(state, form);
+    });
+    makeOnFirstUse(set_.form5, form5_, [&state, form] { // TForm5, password table
+        return std::make_unique<TForm5>(state.home, form);
+    });
+    makeOnFirstUse(set_.naborWopr, naborWopr_, [&state, form] { // TNaborWopr, package editor
+        return std::make_unique<TNaborWopr>(state.home, form);
+    });
+    makeOnFirstUse(set_.spisPredm, spisPredm_, [&state, form] { // TSpisPredm, subject list
+        auto list = std::make_unique<TSpisPredm>(state.home, form);
+        list->onSaved([&state, form](const std::vector<SubjectRecord>& catalogue) {
+            refreshSubjectList(state, *form, catalogue);
+        });
+        return list;
+    });
+    makeOnFirstUse(set_.dalsheOkno, dalsheOkno_, [form] { // TDalsheOkno, correct answer
+        return std::make_unique<TDalsheOkno>(form);
+    });
+    makeOnFirstUse(set_.teksti, teksti_, [form] { // TTeksti, explanations
+        auto teksti = std::make_unique<TTeksti>(form);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            teksti->FormCreate(form->frameGeometry().height(), screen->availableGeometry());
+        return teksti;
+    });
+    makeOnFirstUse(set_.klass, klass_, [form] { // TKlass, matching and classification
+        return std::make_unique<TKlass>(form);
+    });
+    makeOnFirstUse(set_.redak, redak_, [form] { // TRedak, small edit window
+        return std::make_unique<TRedak>(form);
+    });
+    makeOnFirstUse(set_.poSlovu, poSlovu_, [this, form] { // TPoSlovu, keyword set
+        return std::make_unique<TPoSlovu>(set_.redak.get(), form);
+    });
+    makeOnFirstUse(set_.teoriya, teoriya_, [&state, form] { // TTeoriya, reference notes
+        return std::make_unique<TTeoriya>(
+            state.home.root(), [&state, form] { return currentSubject(state, *form); }, form);
+    });
+    makeOnFirstUse(set_.gifPokaz, gifPokaz_, [form] { // TGifPokaz, TJPGPokaz, pictures
+        return std::make_unique<TGifPokaz>(form);
+    });
+    makeOnFirstUse(set_.jpgPokaz, jpgPokaz_, [form] { return std::make_unique<TJPGPokaz>(form); });
+    makeOnFirstUse(set_.neotWopr, neotWopr_, [&state, form] { // TNeotWopr, unanswered questions
+        return std::make_unique<TNeotWopr>(
+            [form]() -> UnansweredList& { return form->testRun().unansweredList(); }, state.home, form);
+    });
+    makeOnFirstUse(set_.redakWopros, redakWopros_, [this, form] { // TRedakWopros, question edit
+        return std::make_unique<TRedakWopros>(set_, form);
+    });
+    makeOnFirstUse(set_.rangForm, rangForm_, [form] { // TRangForm, ranking
+        return std::make_unique<TRangForm>(form);
+    });
+    makeOnFirstUse(set_.finish, finish_, [form] { // TFinish, results
+        return std::make_unique<TFinish>(form);
+    });
+    makeOnFirstUse(set_.spisokPaketov, spisokPaketov_, [this, form] { // TSpisokPaketov, package list
+        return std::make_unique<TSpisokPaketov>(set_.naborWopr.get(), form);
+    });
+    makeOnFirstUse(set_.sysAdmin, sysAdmin_, [form] { // TSysAdmin, administrator prompt
+        return std::make_unique<TSysAdmin>(form);
+    });
+    setCommands_ = std::make_unique<SetCommands>(*form);
+
+    // The main window's handlers connect to each window as it is made.
     form1_->hookWindows();
-    provideMenuEntries(state);
+    provideMenuEntries();
 }
 
-void AllWindows::provideMenuEntries(AppState& state)
+void AllWindows::provideMenuEntries()
 {
     TForm1* form = form1_.get();
     MainMenu& menu = form->menu();
-    menu.provide(nastroika_.get(), menu.Nastroika, [this] { dialogs::execModal(nastroika_.get()); });
-    menu.provide(spisPredm_.get(), menu.N30, [this] { dialogs::execModal(spisPredm_.get()); });
-    spisPredm_->onSaved([&state, form](const std::vector<SubjectRecord>& catalogue) {
-        refreshSubjectList(state, *form, catalogue);
+    // The entries that open a window make it on their first use.
+    menu.provide(form, menu.Nastroika, [this] { dialogs::execModal(set_.nastroika.get()); });
+    menu.provide(form, menu.N30, [this] { dialogs::execModal(set_.spisPredm.get()); });
+    menu.provide(form, menu.N11, [this] { dialogs::execModal(set_.teoriya.get()); });
+    menu.provide(form, menu.N2, [this] { set_.zagruzka.get()->N2Click(); });
+    menu.provide(form, menu.N17, [this, form] {
+        set_.neotWopr.get()->N17Click(form->subjectPanel->PredmetName->currentText());
     });
-    menu.provide(teoriya_.get(), menu.N11, [this] { dialogs::execModal(teoriya_.get()); });
     menu.provide(form, menu.N15, [form] { N15Click(form); });
 }
 

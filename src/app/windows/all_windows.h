@@ -1,5 +1,5 @@
-// The windows of the program, created once at start-up in their fixed order
-// and kept for the whole run (see all_windows.cpp for the order). Also the
+// The windows of the program: the main window made at start-up, every other
+// window made on first use and kept for the rest of the run. Also the
 // one-copy check with its warning.
 #pragma once
 
@@ -19,22 +19,23 @@ namespace app {
 
 class AllWindows {
 public:
-    // Creates every window in order; the main window's start-up steps run
-    // right after it is created, before the next window.
+    // Makes the main window (its start-up steps run) and sets the makers of
+    // the other windows.
     explicit AllWindows(AppState& state);
     ~AllWindows();
 
     WindowSet& set() { return set_; }
     TForm1* form1() const { return set_.form1; }
-    TForm5* form5() const { return set_.form5; }
-    TSysAdmin* sysAdmin() const { return set_.sysAdmin; }
-    TZagruzka* zagruzka() const { return set_.zagruzka; }
-    TRedakWopros* redakWopros() const { return set_.redakWopros; }
+    // These make their window when it was not made yet.
+    TForm5* form5() { return set_.form5.get(); }
+    TSysAdmin* sysAdmin() { return set_.sysAdmin.get(); }
+    TZagruzka* zagruzka() { return set_.zagruzka.get(); }
+    TRedakWopros* redakWopros() { return set_.redakWopros.get(); }
 
 private:
     WindowSet set_;
-    // Makes the menu entries of the windows created here available.
-    void provideMenuEntries(AppState& state);
+    // Makes the menu entries that open the windows made here available.
+    void provideMenuEntries();
 
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TZagruzka> zagruzka_;

@@ -164,7 +164,7 @@ void TRedakWopros::showEvent(QShowEvent* event)
 void TRedakWopros::FormShow()
 {
     clearLines();
-    TZagruzka* editor = windows_.zagruzka;
+    TZagruzka* editor = windows_.zagruzka.get();
     if (!editor)
         return;
     const QModelIndex current = editor->WopTabl->currentIndex();
@@ -197,15 +197,17 @@ void TRedakWopros::FormShow()
     const authoring::AttachmentRef ref = authoring::attachmentOf(Wopros->toPlainText());
     const QString folder = editor->fotoFolder();
     const QString path = folder + u'/' + ref.fileName;
-    if (ref.kind == authoring::Attachment::Text && windows_.teksti)
-        windows_.teksti->showExplanation(path, folder);
-    else if (ref.kind == authoring::Attachment::Gif && windows_.gifPokaz)
-        windows_.gifPokaz->showPicture(path);
+    if (ref.kind == authoring::Attachment::Text)
+        if (TTeksti* teksti = windows_.teksti.get())
+            teksti->showExplanation(path, folder);
+    if (ref.kind == authoring::Attachment::Gif)
+        if (TGifPokaz* gif = windows_.gifPokaz.get())
+            gif->showPicture(path);
 }
 
 void TRedakWopros::BitBtn1Click()
 {
-    TZagruzka* editor = windows_.zagruzka;
+    TZagruzka* editor = windows_.zagruzka.get();
     if (!editor)
         return;
     authoring::GridModel& answers = editor->grids().answerGrid;
@@ -231,10 +233,10 @@ void TRedakWopros::done(int result)
 
 void TRedakWopros::FormClose()
 {
-    if (windows_.teksti && windows_.teksti->isVisible())
-        windows_.teksti->close();
-    if (windows_.gifPokaz && windows_.gifPokaz->isVisible())
-        windows_.gifPokaz->close();
+    if (TTeksti* teksti = windows_.teksti.made(); teksti && teksti->isVisible())
+        teksti->close();
+    if (TGifPokaz* gif = windows_.gifPokaz.made(); gif && gif->isVisible())
+        gif->close();
 }
 
 } // namespace tavel

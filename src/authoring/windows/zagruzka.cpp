@@ -3,7 +3,6 @@
 
 #include "platform/windows/hint.h"
 #include "session/windows/controls.h"
-#include "session/windows/main_menu.h"
 #include "session/windows/main_window.h"
 #include "reports/document.h"
 
@@ -129,7 +128,6 @@ TZagruzka::TZagruzka(TForm1& form, WindowSet& windows)
     resize(1260, 940);
 
     connectHandlers();
-    form.menu().provide(this, form.menu().N2, [this] { N2Click(); });
 }
 
 TZagruzka::~TZagruzka() = default;

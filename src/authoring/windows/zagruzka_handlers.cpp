@@ -64,7 +64,7 @@ void TZagruzka::N2Click()
 {
     if (!form_.entry().leaveStartScreen())
         return;
-    TSysAdmin* prompt = windows_.sysAdmin;
+    TSysAdmin* prompt = windows_.sysAdmin.get();
     if (!prompt || !prompt->ask() || !rightsFor(form_.state().currentUser).editor)
         return;
     dialogs::execModal(this);
@@ -251,7 +251,7 @@ void TZagruzka::BitBtn2Click()
 
 void TZagruzka::showTopicName(int topicRow)
 {
-    if (TRedakWopros* edit = windows_.redakWopros)
+    if (TRedakWopros* edit = windows_.redakWopros.get())
         edit->TemaRed->setText(grids_.topicGrid.cell(topicRow, tema::TopicName));
 }
 
@@ -296,7 +296,7 @@ void TZagruzka::OtwTablMouseDown(int row)
 void TZagruzka::BitBtn3Click()
 {
     const int row = currentRow(WopTabl);
-    TRedakWopros* edit = windows_.redakWopros;
+    TRedakWopros* edit = windows_.redakWopros.get();
     if (row < 0 || !edit)
         return;
     // The answers shown are always the current question's, however the row

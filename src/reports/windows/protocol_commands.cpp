@@ -144,7 +144,7 @@ void ProtocolCommands::nPrnProtokolClick()
 
 void ProtocolCommands::TemaBezPlusClick()
 {
-    TSysAdmin* prompt = form_.windows().sysAdmin;
+    TSysAdmin* prompt = form_.windows().sysAdmin.get();
     if (prompt && prompt->ask())
         OdinProtClick();
 }
@@ -160,7 +160,7 @@ void ProtocolCommands::OdinProtClick()
     form_.scorePanel->nPrnProtokol->setEnabled(false);
     // The filter of the unanswered list, for good, and its window refreshed.
     UnansweredList& list = form_.testRun().unansweredList();
-    if (TNeotWopr* neot = form_.windows().neotWopr)
+    if (TNeotWopr* neot = form_.windows().neotWopr.get())
         neot->DelPrawClick();
     else
         keepUnanswered(list);
@@ -182,7 +182,7 @@ void ProtocolCommands::PrTekWoprClick()
     q.subject = form_.subjectPanel->PredmetName->currentText();
     q.topic = s.topicName;
     q.shownText = form_.questionArea->WoprosRE->toPlainText();
-    if (TTeksti* teksti = form_.windows().teksti; teksti && teksti->isVisible())
+    if (TTeksti* teksti = form_.windows().teksti.made(); teksti && teksti->isVisible())
         q.explanation = teksti->Poyasnen->toPlainText();
     // Once the test is over the screen shows no question: no variants either.
     if (form_.testRun().running() && !s.current.variants.empty()) {
@@ -198,7 +198,7 @@ void ProtocolCommands::PrTekWoprClick()
 
 void ProtocolCommands::PeTekTemiClick()
 {
-    TSysAdmin* prompt = form_.windows().sysAdmin;
+    TSysAdmin* prompt = form_.windows().sysAdmin.get();
     const bool key = prompt && prompt->ask();
     const SessionState& s = form_.testRun().session();
     Document& doc = holder_.newDocument();

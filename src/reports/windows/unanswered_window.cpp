@@ -4,7 +4,6 @@
 #include "platform/windows/message_box.h"
 #include "reports/unanswered_printout.h"
 #include "reports/windows/document_window.h"
-#include "session/windows/main_menu.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -112,11 +111,6 @@ TNeotWopr::TNeotWopr(ListGetter list, InstallFolder home, QWidget* parent)
     connect(DelPraw, &QPushButton::clicked, this, &TNeotWopr::DelPrawClick);
     connect(ProtNew, &QPushButton::clicked, this, &TNeotWopr::ProtNewClick);
     resize(980, 600);
-}
-
-void TNeotWopr::attach(MainMenu& menu, std::function<QString()> subjectName)
-{
-    menu.provide(this, menu.N17, [this, subjectName = std::move(subjectName)] { N17Click(subjectName()); });
 }
 
 void TNeotWopr::N17Click(const QString& subjectName)

@@ -23,8 +23,6 @@ class QTableView;
 
 namespace tavel {
 
-class MainMenu;
-
 // `WoprP`: the rows of the list as the window showed them last, columns "№",
 // "                 Вопрос" and "Метка".
 class UnansweredModel : public QAbstractTableModel {
@@ -47,10 +45,6 @@ public:
     using ListGetter = std::function<UnansweredList&()>;
 
     TNeotWopr(ListGetter list, InstallFolder home, QWidget* parent = nullptr);
-
-    // Makes the menu entry N17 show this window, its caption the subject
-    // named by `subjectName()` at that moment.
-    void attach(MainMenu& menu, std::function<QString()> subjectName);
 
     QTableView* WoprP;
     QLineEdit* NeotTema;

@@ -148,19 +148,19 @@ void ServiceCommands::CwetOtwetClick()
 
 void ServiceCommands::ParoliClick()
 {
-    if (TForm5* table = form_.windows().form5)
+    if (TForm5* table = form_.windows().form5.get())
         dialogs::execModal(table);
 }
 
 void ServiceCommands::N5Click()
 {
-    if (TSysAdmin* prompt = form_.windows().sysAdmin; prompt && prompt->ask())
+    if (TSysAdmin* prompt = form_.windows().sysAdmin.get(); prompt && prompt->ask())
         form_.questionArea->OtwTek->show();
 }
 
 void ServiceCommands::N16Click()
 {
-    if (TSysAdmin* prompt = form_.windows().sysAdmin; prompt && prompt->ask())
+    if (TSysAdmin* prompt = form_.windows().sysAdmin.get(); prompt && prompt->ask())
         form_.questionArea->NomerWoprosa->show();
 }
 

@@ -126,10 +126,10 @@ void TestRun::PuskClick()
     dialogs::guarded(&form_, [this] {
         // Common first steps.
         WindowSet& windows = form_.windows();
-        if (windows.klass)
-            windows.klass->hide();
-        if (windows.rangForm)
-            windows.rangForm->hide();
+        if (TKlass* klass = windows.klass.made())
+            klass->hide();
+        if (TRangForm* rang = windows.rangForm.made())
+            rang->hide();
         if (!form_.entry().leaveStartScreen())
             return; // the program ends
         if (running())
@@ -241,7 +241,7 @@ void TestRun::begin(StartData data)
     session_.examinee = panel.INN_New->text();
     session_.subjectName = trimmed(panel.PredmetName->currentText());
     startUnansweredList(session_, panel.PredmetName->currentText(), app.subjectFolder);
-    if (TFinish* finish = form_.windows().finish) {
+    if (TFinish* finish = form_.windows().finish.get()) {
         finish->setAnswered(0);
         finish->setTopicName(session_.topicName);
         finish->NamePaketa->setText(session_.packageName);
@@ -299,7 +299,7 @@ void TestRun::closeTest()
 void TestRun::WopBallDblClick()
 {
     dialogs::guarded(&form_, [this] {
-        TFinish* finish = form_.windows().finish;
+        TFinish* finish = form_.windows().finish.get();
         if (!finish)
             return;
         TestSettingsPanel& settings = *form_.testSettings;
@@ -340,7 +340,7 @@ void TestRun::WopBallDblClick()
 
 void TestRun::closeCorrectAnswer()
 {
-    if (TDalsheOkno* window = form_.windows().dalsheOkno; window && window->isVisible())
+    if (TDalsheOkno* window = form_.windows().dalsheOkno.made(); window && window->isVisible())
         window->reject();
 }
 

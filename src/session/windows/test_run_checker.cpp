@@ -38,7 +38,7 @@ GivenAnswer TestRun::givenAnswer() const
     for (int i = 1; i <= n; ++i)
         answer.ticked.push_back(rows.isTicked(i));
     answer.typed = form_.questionArea->OdinOt->text();
-    if (const TKlass* klass = form_.windows().klass) {
+    if (const TKlass* klass = form_.windows().klass.get()) {
         answer.nabrano = klass->nabrano();
         if (session_.current.kind == QuestionKind::Matching) {
             const Classification& rows = klass->answer();
@@ -46,7 +46,7 @@ GivenAnswer TestRun::givenAnswer() const
                 answer.matchingChoices.push_back(rows.selected(row));
         }
     }
-    if (const TRangForm* rang = form_.windows().rangForm; rang && session_.current.kind == QuestionKind::Ranking) {
+    if (const TRangForm* rang = form_.windows().rangForm.get(); rang && session_.current.kind == QuestionKind::Ranking) {
         const Ranking& order = rang->answer();
         for (int slot = 1; slot <= order.count(); ++slot)
             answer.rankingOrder.push_back(order.boxInSlot(slot));
@@ -63,10 +63,10 @@ void TestRun::Itog1Click()
 
         // 1. The answer windows close; what they held is read first.
         const GivenAnswer given = givenAnswer();
-        if (windows.klass)
-            windows.klass->hide();
-        if (windows.rangForm)
-            windows.rangForm->hide();
+        if (TKlass* klass = windows.klass.made())
+            klass->hide();
+        if (TRangForm* rang = windows.rangForm.made())
+            rang->hide();
 
         // 2-6, 7 (the decision), 8, 10, 11: the rules.
         const CheckOutcome outcome = checkAnswer(session_, given, thresholds());
@@ -84,8 +84,8 @@ void TestRun::Itog1Click()
         // grade, the results window's answered counter.
         DalsheClick();
         showCounters();
-        if (windows.finish)
-            windows.finish->setAnswered(session_.answeredCount);
+        if (TFinish* finish = windows.finish.get())
+            finish->setAnswered(session_.answeredCount);
 
         // 12, 13.
         if (!area.Itog1->isEnabled() && !score.Powtorit1->isEnabled())
@@ -97,7 +97,7 @@ void TestRun::Itog1Click()
 
 bool TestRun::showCorrectAnswer()
 {
-    TDalsheOkno* window = form_.windows().dalsheOkno;
+    TDalsheOkno* window = form_.windows().dalsheOkno.get();
     if (!window)
         return true;
     AnswerRows& rows = *form_.questionArea->OtwetiOtm;

@@ -39,18 +39,18 @@ void TestRun::hookWindows()
         return;
     windowsHooked_ = true;
     WindowSet& windows = form_.windows();
-    if (TKlass* klass = windows.klass) {
-        QObject::connect(klass, &TKlass::ready, &context_, [this] { matchingReady(); });
-        QObject::connect(klass, &TKlass::hintUsed, &context_, [this] { hintUsed(); });
-    }
-    if (TRangForm* rang = windows.rangForm) {
-        QObject::connect(rang, &TRangForm::ready, &context_, [this] { rankingReady(); });
-        QObject::connect(rang, &TRangForm::hintUsed, &context_, [this] { hintUsed(); });
-    }
-    if (TTeksti* teksti = windows.teksti) {
-        QObject::connect(teksti, &TTeksti::answerChosen, &context_,
+    windows.klass.whenMade([this](TKlass& klass) {
+        QObject::connect(&klass, &TKlass::ready, &context_, [this] { matchingReady(); });
+        QObject::connect(&klass, &TKlass::hintUsed, &context_, [this] { hintUsed(); });
+    });
+    windows.rangForm.whenMade([this](TRangForm& rang) {
+        QObject::connect(&rang, &TRangForm::ready, &context_, [this] { rankingReady(); });
+        QObject::connect(&rang, &TRangForm::hintUsed, &context_, [this] { hintUsed(); });
+    });
+    windows.teksti.whenMade([this](TTeksti& teksti) {
+        QObject::connect(&teksti, &TTeksti::answerChosen, &context_,
                          [this](const QString& code) { form_.questionArea->OdinOt->setText(code); });
-    }
+    });
 }
 
 void TestRun::hintUsed()
@@ -69,8 +69,9 @@ void TestRun::DalsheClick()
         AnswerRows& rows = *area.OtwetiOtm;
 
         // 1-4. What the previous question left on the screen.
-        for (QWidget* window : {static_cast<QWidget*>(windows.teksti), static_cast<QWidget*>(windows.gifPokaz),
-                                static_cast<QWidget*>(windows.jpgPokaz)})
+        for (QWidget* window : {static_cast<QWidget*>(windows.teksti.made()),
+                                static_cast<QWidget*>(windows.gifPokaz.made()),
+                                static_cast<QWidget*>(windows.jpgPokaz.made())})
             if (window && window->isVisible())
                 window->close();
         rows.clearRows();
@@ -85,8 +86,8 @@ void TestRun::DalsheClick()
         // 7, 8. Its text without the file reference; the history gets it.
         area.WoprosRE->setPlainText(p.shownText);
         const QuestionFiles files = questionFiles(app.home, app.subjectFolder, p.question);
-        if (windows.teksti)
-            windows.teksti->setWindowTitle(files.explanationCaption.isEmpty()
+        if (TTeksti* teksti = windows.teksti.get())
+            teksti->setWindowTitle(files.explanationCaption.isEmpty()
                                                ? TTeksti::fileCaptionStart()
                                                : files.explanationCaption);
         history_->questionShown(session_.currentRow, p.shownText);
@@ -126,8 +127,8 @@ void TestRun::DalsheClick()
         Timer2->start();
 
         // 21, 22. The ranking window; the controls of the kind.
-        if (p.rankingMode() && windows.rangForm)
-            windows.rangForm->showQuestion(p, session_.hintsOn);
+        if (TRangForm* rang = p.rankingMode() ? windows.rangForm.get() : nullptr)
+            rang->showQuestion(p, session_.hintsOn);
         setUpKind();
     });
 }
@@ -139,13 +140,14 @@ void TestRun::openQuestionFiles(const QuestionFiles& files)
     QuestionArea& area = *form_.questionArea;
     const QString foto = app.home.path(QString(trimmed(app.subjectFolder) + QStringLiteral("\\Foto")));
 
-    if (!files.gifWindowFile.isEmpty() && windows.gifPokaz)
-        windows.gifPokaz->showPicture(files.gifWindowFile);
-    if (!files.jpegWindowFile.isEmpty() && windows.jpgPokaz)
-        windows.jpgPokaz->showPicture(files.jpegWindowFile);
-    if (files.explanationExists && files.explanationIsText && windows.teksti) {
-        windows.teksti->setHintButtonVisible(session_.hintsOn);
-        windows.teksti->showExplanation(files.explanationFile, foto);
+    if (TGifPokaz* gif = files.gifWindowFile.isEmpty() ? nullptr : windows.gifPokaz.get())
+        gif->showPicture(files.gifWindowFile);
+    if (TJPGPokaz* jpg = files.jpegWindowFile.isEmpty() ? nullptr : windows.jpgPokaz.get())
+        jpg->showPicture(files.jpegWindowFile);
+    TTeksti* teksti = files.explanationExists && files.explanationIsText ? windows.teksti.get() : nullptr;
+    if (teksti) {
+        teksti->setHintButtonVisible(session_.hintsOn);
+        teksti->showExplanation(files.explanationFile, foto);
     } else if (files.openWithShell) {
         // Neither text nor picture: its own program, when it is safe to open.
         const OpenDecision decision = decideFileOpen(foto, files.explanationFile);
@@ -205,14 +207,14 @@ void TestRun::setUpKind()
 
 void TestRun::KlClick()
 {
-    if (TKlass* klass = form_.windows().klass; klass && session_.awaitingAnswer
+    if (TKlass* klass = form_.windows().klass.get(); klass && session_.awaitingAnswer
                                                && session_.current.kind == QuestionKind::Matching)
         klass->showQuestion(session_.current, session_.hintsOn);
 }
 
 void TestRun::matchingReady()
 {
-    TKlass* klass = form_.windows().klass;
+    TKlass* klass = form_.windows().klass.get();
     if (!klass || !session_.awaitingAnswer || session_.current.kind != QuestionKind::Matching)
         return;
     settleMatching(session_, klass->answer());
@@ -221,7 +223,7 @@ void TestRun::matchingReady()
 
 void TestRun::rankingReady()
 {
-    TRangForm* rang = form_.windows().rangForm;
+    TRangForm* rang = form_.windows().rangForm.get();
     if (!rang || !session_.awaitingAnswer || session_.current.kind != QuestionKind::Ranking)
         return;
     settleRanking(session_, rang->answer());

@@ -76,8 +76,9 @@ void TrainerCommands::hookWindows()
     if (windowsHooked_)
         return;
     windowsHooked_ = true;
-    if (TTeksti* teksti = form_.windows().teksti)
-        QObject::connect(teksti, &TTeksti::hintRequested, &context_, [this] { tekstiHintRequested(); });
+    form_.windows().teksti.whenMade([this](TTeksti& teksti) {
+        QObject::connect(&teksti, &TTeksti::hintRequested, &context_, [this] { tekstiHintRequested(); });
+    });
 }
 
 void TrainerCommands::RegimClickCheck(int item, bool ticked)
@@ -95,7 +96,7 @@ void TrainerCommands::RegimClickCheck(int item, bool ticked)
     if (which == ModeItem::Hints) {
         enableIfAvailable(area.Fifti, modes.hintsOn);
         area.KPraw->setVisible(modes.hintsOn);
-        if (TTeksti* teksti = form_.windows().teksti)
+        if (TTeksti* teksti = form_.windows().teksti.get())
             teksti->setHintButtonVisible(modes.hintsOn);
     }
 }
@@ -139,7 +140,7 @@ void TrainerCommands::PlusSim1Click()
 void TrainerCommands::tekstiHintRequested()
 {
     PlusSim1Click();
-    if (TTeksti* teksti = form_.windows().teksti)
+    if (TTeksti* teksti = form_.windows().teksti.get())
         teksti->fillHint(form_.questionArea->OdinOt->text());
 }
 
@@ -155,10 +156,10 @@ void TrainerCommands::OtlogitClick()
             return;
         // The answer windows of the postponed question close; it is not judged.
         WindowSet& windows = form_.windows();
-        if (windows.klass)
-            windows.klass->hide();
-        if (windows.rangForm)
-            windows.rangForm->hide();
+        if (TKlass* klass = windows.klass.made())
+            klass->hide();
+        if (TRangForm* rang = windows.rangForm.made())
+            rang->hide();
         run.showCounters();
         if (outcome.presentNext) {
             run.DalsheClick();
@@ -244,7 +245,7 @@ void TrainerCommands::Protokol_WklClick()
     area.KPraw->setVisible(list.hintControlsShown);
     if (exam)
         area.PlusSim1->hide(); // it stays hidden after the exam form too
-    if (TTeksti* teksti = form_.windows().teksti)
+    if (TTeksti* teksti = form_.windows().teksti.get())
         teksti->setHintButtonVisible(list.hintControlsShown);
     menu.PrTekWopr->setVisible(!exam);
     enableIfAvailable(menu.PeTekTemi, !exam);

@@ -38,34 +38,53 @@
 
 namespace tavel {
 
-SetCommands::SetCommands(TForm1& form, TSpisokPaketov& list, TPoSlovu& keywords, TRedak& redak)
-    : form_(form), list_(list), keywords_(keywords), redak_(redak)
+SetCommands::SetCommands(TForm1& form) : form_(form)
 {
     MainMenu& menu = form.menu();
     menu.provide(&context_, menu.N28, [this] { N28Click(); });
     menu.provide(&context_, menu.N27, [this] { N27Click(); });
     menu.provide(&context_, menu.N1, [this] { N1Click(); });
     menu.provide(&context_, menu.N6, [this] { N6Click(); });
-    QObject::connect(&keywords, &TPoSlovu::IskatClicked, &context_, [this] { IskatClick(); });
-    QObject::connect(&list, &TSpisokPaketov::totalShown, &context_, [this](int total) {
-        form_.subjectPanel->KolWoprTema->setEditText(QString::number(total));
+    WindowSet& windows = form.windows();
+    windows.poSlovu.whenMade([this](TPoSlovu& keywords) {
+        QObject::connect(&keywords, &TPoSlovu::IskatClicked, &context_, [this] { IskatClick(); });
     });
+    windows.spisokPaketov.whenMade([this](TSpisokPaketov& list) {
+        QObject::connect(&list, &TSpisokPaketov::totalShown, &context_, [this](int total) {
+            form_.subjectPanel->KolWoprTema->setEditText(QString::number(total));
+        });
+    });
+}
+
+TSpisokPaketov& SetCommands::list() const
+{
+    return *form_.windows().spisokPaketov.get();
+}
+
+TPoSlovu& SetCommands::keywords() const
+{
+    return *form_.windows().poSlovu.get();
+}
+
+TRedak& SetCommands::redak() const
+{
+    return *form_.windows().redak.get();
 }
 
 bool SetCommands::showPackageList(bool choosing)
 {
-    if (TFinish* finish = form_.windows().finish)
+    if (TFinish* finish = form_.windows().finish.get())
         finish->setAnswered(0);
-    list_.setSubjectFolder(form_.state().subjectFolderPath());
-    list_.setChoosing(choosing);
-    const int result = dialogs::execModal(&list_);
-    list_.setChoosing(false);
+    list().setSubjectFolder(form_.state().subjectFolderPath());
+    list().setChoosing(choosing);
+    const int result = dialogs::execModal(&list());
+    list().setChoosing(false);
     return result == QDialog::Accepted;
 }
 
 void SetCommands::N27Click()
 {
-    TSysAdmin* admin = form_.windows().sysAdmin;
+    TSysAdmin* admin = form_.windows().sysAdmin.get();
     if (admin && admin->ask())
         showPackageList(false);
 }
@@ -78,7 +97,7 @@ void SetCommands::N28Click()
     // change of mind.
     if (!showPackageList(true))
         return;
-    const QString path = QDir::fromNativeSeparators(trimmed(list_.WiibranFile->text()));
+    const QString path = QDir::fromNativeSeparators(trimmed(list().WiibranFile->text()));
     AppState& app = form_.state();
     const QString folder = app.subjectFolderPath();
     SetCandidates candidates;
@@ -109,8 +128,8 @@ void SetCommands::N1Click()
     menu.PeTekTemi->setVisible(false);
     settings.Nastroi->hide();
     settings.ParamExam->setEnabled(false);
-    keywords_.setSubject(form_.state().subjectFolderPath(), form_.subjectPanel->PredmetName->currentText());
-    dialogs::execModal(&keywords_);
+    keywords().setSubject(form_.state().subjectFolderPath(), form_.subjectPanel->PredmetName->currentText());
+    dialogs::execModal(&keywords());
     // Closed without a set running: the main window as it was.
     if (!form_.testRun().running()) {
         menu.PeTekTemi->setVisible(printEntry);
@@ -128,7 +147,7 @@ void SetCommands::N6Click()
             lines = readDictionary(path);
         }))
         return;
-    const QStringList edited = redak_.edit(form_.subjectPanel->PredmetName->currentText(), lines);
+    const QStringList edited = redak().edit(form_.subjectPanel->PredmetName->currentText(), lines);
     dialogs::guarded(&form_, [&] { writeDictionary(path, edited); });
 }
 
@@ -141,13 +160,13 @@ void SetCommands::IskatClick()
     }
     AppState& app = form_.state();
     const QString folder = app.subjectFolderPath();
-    const TopicKind kind = keywords_.kind();
-    const QString word1 = keywords_.Slovo1->currentText();
-    const QString word2 = keywords_.Slovo2->currentText();
+    const TopicKind kind = keywords().kind();
+    const QString word1 = keywords().Slovo1->currentText();
+    const QString word2 = keywords().Slovo2->currentText();
     const QString title = keywordSetTitle(kind, word1, word2);
     SetCandidates candidates;
     bool empty = false;
-    const bool built = dialogs::guarded(&keywords_, [&] {
+    const bool built = dialogs::guarded(&keywords(), [&] {
         KeywordFiles files;
         files.examPath = subjectFile(folder, subject_files::package);
         if (QFileInfo::exists(files.examPath)) {
@@ -168,14 +187,14 @@ void SetCommands::IskatClick()
     if (!built)
         return;
     if (empty) {
-        keywords_.Slovo1->setEditText(QStringLiteral("Нет такого слова"));
-        keywords_.NaidSlov->setText(QStringLiteral("0"));
+        keywords().Slovo1->setEditText(QStringLiteral("Нет такого слова"));
+        keywords().NaidSlov->setText(QStringLiteral("0"));
         return;
     }
     const int count = int(candidates.questions.size());
     if (!startSet(std::move(candidates), title, QString()))
         return;
-    keywords_.NaidSlov->setText(QString::number(count));
+    keywords().NaidSlov->setText(QString::number(count));
     if (count > 0) {
         QLabel* note = form_.questionArea->PictureNote;
         note->setText(QStringLiteral("Тема: ") + title);

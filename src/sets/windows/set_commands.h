@@ -13,14 +13,15 @@
 namespace tavel {
 
 class TForm1;
-class TNaborWopr;
 class TPoSlovu;
 class TRedak;
 class TSpisokPaketov;
 
 class SetCommands {
 public:
-    SetCommands(TForm1& form, TSpisokPaketov& list, TPoSlovu& keywords, TRedak& redak);
+    // The package list, the keyword window and the small edit window are
+    // those of the main window's set, made when an entry first needs them.
+    explicit SetCommands(TForm1& form);
 
     // Package exam: the package is chosen in the list (Pusk; closing the list
     // starts nothing), drawn, written to Temp.dat and started. Nothing changes
@@ -45,10 +46,11 @@ private:
     // Shows the package list modally; true when it was closed by Pusk.
     bool showPackageList(bool choosing);
 
+    TSpisokPaketov& list() const;
+    TPoSlovu& keywords() const;
+    TRedak& redak() const;
+
     TForm1& form_;
-    TSpisokPaketov& list_;
-    TPoSlovu& keywords_;
-    TRedak& redak_;
     QObject context_;
 };
 
