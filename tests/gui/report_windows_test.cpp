@@ -6,6 +6,8 @@
 #include "reports/windows/document_window.h"
 #include "reports/windows/unanswered_window.h"
 #include "reports/windows/workbook_window.h"
+#include "support/grab.h"
+#include "support/question_rows.h"
 #include "support/temp_home.h"
 
 #include <QAction>
@@ -37,23 +39,9 @@ std::shared_ptr<Document> sampleDocument()
     return doc;
 }
 
-// Saves the window's picture when TAVEL_GRAB_DIR names a folder (for looking
-// at the windows by eye).
-void grab(QWidget& window, const char* name)
-{
-    const QString dir = qEnvironmentVariable("TAVEL_GRAB_DIR");
-    if (!dir.isEmpty())
-        window.grab().save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
-}
-
 QuestionRow question(const QString& no, const QString& text, const QString& mark)
 {
-    QuestionRow r;
-    r.subjectCode = QStringLiteral("1");
-    r.topicCode = QStringLiteral("2");
-    r.testCode = QStringLiteral("1");
-    r.questionNo = no;
-    r.questionText = text;
+    QuestionRow r = test::question(no, text);
     r.mark = mark;
     return r;
 }
@@ -66,7 +54,7 @@ TEST(DocumentWindow, SaveAsTakesTheFormatFromTheFilterAndClosingThenAsksNothing)
     scripted::Script script;
     QPointer<DocumentWindow> window = DocumentWindow::showDocument(sampleDocument());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Протокол"));
-    grab(*window, "document_window");
+    test::grabIfAsked(*window, QStringLiteral("document_window"));
     script.answerFileName(dir.filePath(QStringLiteral("протокол"))); // no extension: the filter's, ODT
     window->SaveAs->trigger();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("протокол.odt"))));
@@ -144,7 +132,7 @@ TEST(WorkbookWindow, ShowsTheCellsAndSavesCsvByItsName)
     book->fitColumns();
     auto window = std::make_unique<WorkbookWindow>(book);
     window->show();
-    grab(*window, "workbook_window");
+    test::grabIfAsked(*window, QStringLiteral("workbook_window"));
     QAbstractItemModel* model = window->Cells->model();
     EXPECT_EQ(model->rowCount(), 3);
     EXPECT_EQ(model->columnCount(), 28);
@@ -178,7 +166,7 @@ TEST(UnansweredWindow, ShowsTheListFiltersItAndPrintsIt)
     EXPECT_EQ(model->index(1, 1).data().toString(), QStringLiteral("Второй File#nope.txt#"));
     EXPECT_EQ(model->index(0, 2).data().toString(), QStringLiteral("п"));
     EXPECT_EQ(model->index(1, 2).data().toString(), QStringLiteral("н"));
-    grab(window, "unanswered_window");
+    test::grabIfAsked(window, QStringLiteral("unanswered_window"));
 
     QTest::mouseClick(window.DelPraw, Qt::LeftButton);
     ASSERT_EQ(list.rows.size(), 1u);
