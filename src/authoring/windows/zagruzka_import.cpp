@@ -7,6 +7,7 @@
 #include "authoring/import_ege.h"
 #include "authoring/import_grids.h"
 #include "authoring/import_text.h"
+#include "platform/windows/gauge_progress.h"
 #include "platform/windows/message_box.h"
 #include "session/windows/main_window.h"
 #include "storage/error.h"
@@ -92,15 +93,11 @@ void TZagruzka::readImport(int layoutIndex)
 
 void TZagruzka::DekodirClick()
 {
-    const int total = grids_.importGrid.rows() + 1;
-    Gauge1->setRange(0, std::max(1, total));
     Gauge1->setValue(0);
+    GaugeProgress gauge(Gauge1);
     import::DecodeResult decoded;
     const bool ok = dialogs::guarded(this, [&] {
-        decoded = import::decodeGrids(grids_, [this](int done, int) {
-            Gauge1->setValue(done);
-            Gauge1->repaint();
-        });
+        decoded = import::decodeGrids(grids_, [&gauge](int done, int total) { gauge(done, total); });
     });
     Gauge1->setValue(0);
     if (!ok)

@@ -1,6 +1,7 @@
 // The unanswered-questions window: the list, the filter and the printout.
 #include "reports/windows/unanswered_window.h"
 
+#include "platform/windows/gauge_progress.h"
 #include "platform/windows/message_box.h"
 #include "reports/unanswered_printout.h"
 #include "reports/windows/document_window.h"
@@ -151,15 +152,12 @@ void TNeotWopr::ProtNewClick()
         return;
     }
     Document& document = holder_.newDocument();
-    Gauge1->setRange(0, int(list.rows.size()));
     Gauge1->setValue(0);
     ProtNew->setEnabled(false);
+    GaugeProgress gauge(Gauge1);
     QStringList problems;
     dialogs::guarded(this, [&] {
-        problems = printUnanswered(document, list, home_, [this](int done, int) {
-            Gauge1->setValue(done);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+        problems = printUnanswered(document, list, home_, [&gauge](int done, int total) { gauge(done, total); });
     });
     ProtNew->setEnabled(true);
     DocumentWindow::showDocument(holder_.current(), this);
