@@ -12,9 +12,6 @@
 #include <cmath>
 
 namespace tavel {
-namespace {
-
-} // namespace
 
 std::vector<int> drawPositions(int total, int wanted, RandomSource& random)
 {
