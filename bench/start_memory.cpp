@@ -8,18 +8,13 @@
 // reset just before Start (Linux: writing 5 to /proc/self/clear_refs). Prints
 //   RATIO topic-start-memory <MB above idle> 64
 // and both figures on stderr.
-#include "generate_subject.h"
+#include "topic_start.h"
 
 #include "platform/random.h"
-#include "platform/windows/gauge_progress.h"
-#include "session/presentation.h"
-#include "session/session_state.h"
-#include "session/test_start.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QProgressBar>
 #include <cstdio>
@@ -59,15 +54,7 @@ int main(int argc, char** argv)
         const QString folder = root + QStringLiteral("/Big");
         if (!QFile::exists(folder + QStringLiteral("/shape.txt")))
             throw Error(QStringLiteral("Нет предмета %1: его создаёт tavel-bench").arg(folder));
-        const std::vector<TopicRecord> topics = readRecords<TopicRecord>(subjectFile(folder, subject_files::topics));
-        if (topics.empty())
-            throw Error(QStringLiteral("В предмете %1 нет тем").arg(folder));
-        const TopicRecord& topic = topics[topics.size() / 2];
-        StartRequest request;
-        request.folderName = QStringLiteral("Big");
-        request.subjectCode = topic.subjectCode;
-        request.topicCode = topic.topicCode;
-        request.topicName = topic.topicName;
+        const StartRequest request = bench::middleTopicRequest(root, QStringLiteral("Big"));
 
         QProgressBar gauge;
         gauge.resize(200, 20);
@@ -77,18 +64,13 @@ int main(int argc, char** argv)
         resetPeak();
 
         UniformRandom random(7);
-        GaugeProgress progress(&gauge);
-        StartData data = prepareTopic(InstallFolder(root), request, random,
-                                      [&progress](int done, int total) { progress(done, total); });
-        SessionState session;
-        startTopic(session, std::move(data), QDateTime::currentDateTime());
-        const Presentation first = present(session.questions.front(), session.answers, TimeSettings{});
+        const SessionState session = bench::startTopic(root, request, gauge, random);
 
         const qint64 peak = statusBytes("VmHWM");
         const double above = double(peak - idle) / (1024.0 * 1024.0);
-        std::fprintf(stderr, "idle %.1f MB, peak during Start %.1f MB, %zu questions, %zu answers, %lld variants shown\n",
+        std::fprintf(stderr, "idle %.1f MB, peak during Start %.1f MB, %zu questions, %zu answers\n",
                      double(idle) / (1024.0 * 1024.0), double(peak) / (1024.0 * 1024.0), session.questions.size(),
-                     session.answers.size(), qlonglong(first.variants.size()));
+                     session.answers.size());
         std::printf("RATIO topic-start-memory %.2f 64\n", above);
         return 0;
     } catch (const Error& e) {

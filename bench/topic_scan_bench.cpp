@@ -8,17 +8,12 @@
 // shape, and a subject whose stamp differs is generated again.
 #include "floor.h"
 #include "generate_subject.h"
+#include "topic_start.h"
 
-#include "platform/random.h"
-#include "platform/windows/gauge_progress.h"
-#include "session/presentation.h"
-#include "session/session_state.h"
-#include "session/test_start.h"
 #include "storage/error.h"
 #include "storage/shared_files.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -89,33 +84,8 @@ Subject prepareSubject(const QString& root, const Shape& shape)
     subject.home = root;
     subject.folderName = QLatin1String(shape.name);
     subject.files = {subjectFile(folder, subject_files::questions), subjectFile(folder, subject_files::answers)};
-    const std::vector<TopicRecord> topics = readRecords<TopicRecord>(subjectFile(folder, subject_files::topics));
-    if (topics.empty())
-        throw Error(QStringLiteral("В предмете %1 нет тем").arg(folder));
-    const TopicRecord& topic = topics[topics.size() / 2];
-    subject.request.folderName = subject.folderName;
-    subject.request.subjectCode = topic.subjectCode;
-    subject.request.topicCode = topic.topicCode;
-    subject.request.topicName = topic.topicName;
+    subject.request = bench::middleTopicRequest(root, subject.folderName);
     return subject;
-}
-
-// What Start does once the topic is chosen (TestRun::StartClick and
-// TestRun::begin): the question list and the answer table built with the
-// gauge's progress, the running test started, the first question presented.
-void startTopic(const Subject& subject, QProgressBar& gauge, RandomSource& random, benchmark::State& state)
-{
-    GaugeProgress progress(&gauge);
-    StartData data = prepareTopic(InstallFolder(subject.home), subject.request, random,
-                                  [&progress](int done, int total) { progress(done, total); });
-    if (data.questions.empty() || data.answers.empty()) {
-        state.SkipWithError("Start found no questions or no answers in the topic");
-        return;
-    }
-    SessionState session;
-    tavel::startTopic(session, std::move(data), QDateTime::currentDateTime());
-    const Presentation first = present(session.questions.front(), session.answers, TimeSettings{});
-    benchmark::DoNotOptimize(first.variants.data());
 }
 
 void registerShape(const Subject& subject, QProgressBar& gauge, const char* name)
@@ -125,7 +95,7 @@ void registerShape(const Subject& subject, QProgressBar& gauge, const char* name
                                      UniformRandom random(7);
                                      bench::guarded(state, [&] {
                                          for (auto _ : state)
-                                             startTopic(subject, gauge, random, state);
+                                             bench::startTopic(subject.home, subject.request, gauge, random);
                                      });
                                  })
         ->Unit(benchmark::kMillisecond);
