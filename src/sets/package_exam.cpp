@@ -7,7 +7,6 @@
 #include "storage/text.h"
 
 #include <QDir>
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -48,27 +47,40 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
     // Every count is checked before anything is drawn.
     const QString where = QStringLiteral("Файл пакета %1").arg(QDir::toNativeSeparators(package.path));
     struct Wanted {
-        quint64 key;
+        int members; // index into `members`
         int total;
         int wanted;
     };
     std::vector<Wanted> topics;
-    QHash<quint64, std::vector<int>> members; // topic -> its question records, file order
+    CodeLookup<quint64> topicIndex;        // topic -> its list in `members`
+    std::vector<std::vector<int>> members; // question records per topic, file order
     for (size_t i = 0; i < package.rows.size(); ++i) {
         const PackageRecord& row = package.rows[i];
         const int wanted = countOf(row, true, where, int(i));
         const int total = countOf(row, false, where, int(i));
         if (wanted <= 0)
             continue;
-        topics.push_back({code_keys::package(row), total, wanted});
-        members.insert(topics.back().key, {});
+        const quint64 key = code_keys::package(row);
+        if (topicIndex.insert(key, int(members.size())))
+            members.emplace_back();
+        topics.push_back({*topicIndex.find(key), total, wanted});
     }
 
-    // One pass over the questions serves every topic.
+    // One pass over the questions serves every topic; the questions of a
+    // topic mostly lie one after another, so a run of records with the same
+    // leading code bytes is looked up once.
+    const TopicFields fields(QuestionRecord::layout(), wopros::SubjectCode, wopros::TopicCode);
+    HeadRuns runs(QuestionRecord::layout(), {wopros::SubjectCode, wopros::TopicCode});
+    std::vector<int>* into = nullptr;
     RecordScanner scanner(QuestionRecord::layout());
     scanner.scan(woprosPath, [&](int i, const RecordView& r) {
-        if (auto it = members.find(code_keys::topic(r, wopros::SubjectCode, wopros::TopicCode)); it != members.end())
-            it->push_back(i);
+        const char* record = r.bytes().data();
+        if (runs.startsRun(record)) {
+            const int* found = topicIndex.find(fields.key(record));
+            into = found ? &members[size_t(*found)] : nullptr;
+        }
+        if (into)
+            into->push_back(i);
     });
 
     PackageDraw draw;
@@ -80,7 +92,7 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
             continue;
         const Wanted& topic = topics[next++];
         draw.lines << trimmed(row.topicName) + QStringLiteral(" задано ") + trimmed(row.wantedCount);
-        const std::vector<int>& records = members[topic.key];
+        const std::vector<int>& records = members[size_t(topic.members)];
         if (shuffle) {
             const int real = std::min(std::max(topic.total, 0), int(records.size()));
             for (const int position : drawPositions(real, topic.wanted, random))

@@ -67,26 +67,36 @@ public:
         }
     }
 
-    // The records at `indices` (ascending), read where they lie.
+    // The records at `indices` (ascending), read where they lie; a stretch
+    // of consecutive records with one read.
     std::vector<QByteArray> readAt(const QString& path, const std::vector<int>& indices) const
     {
         std::vector<QByteArray> out;
         out.reserve(indices.size());
         if (indices.empty())
             return out;
+        // Unbuffered: each read takes just the records asked for, not a
+        // buffer's worth of bytes around them.
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             throw Error(QStringLiteral("Не удалось открыть файл %1: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
-        for (const int i : indices) {
-            if (!file.seek(qint64(i) * layout_->size))
+        const int size = layout_->size;
+        for (size_t k = 0; k < indices.size();) {
+            size_t end = k + 1;
+            while (end < indices.size() && indices[end] == indices[end - 1] + 1 && end - k < 256)
+                ++end;
+            const qint64 wanted = qint64(size) * qint64(end - k);
+            if (!file.seek(qint64(indices[k]) * size))
                 throw Error(QStringLiteral("Ошибка чтения файла %1").arg(QDir::toNativeSeparators(path)));
-            QByteArray record = file.read(layout_->size);
-            if (record.size() != layout_->size)
+            const QByteArray run = file.read(wanted);
+            if (run.size() != wanted)
                 throw Error(QStringLiteral("Файл %1 изменился во время чтения (запись %2).")
                                 .arg(QDir::toNativeSeparators(path))
-                                .arg(i + 1));
-            out.push_back(std::move(record));
+                                .arg(indices[k] + 1 + run.size() / size));
+            for (size_t j = k; j < end; ++j)
+                out.push_back(run.mid(qsizetype(j - k) * size, size));
+            k = end;
         }
         return out;
     }
