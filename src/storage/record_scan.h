@@ -12,8 +12,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <vector>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace tavel {
 
@@ -87,9 +92,7 @@ public:
             while (end < indices.size() && indices[end] == indices[end - 1] + 1 && end - k < 256)
                 ++end;
             const qint64 wanted = qint64(size) * qint64(end - k);
-            if (!file.seek(qint64(indices[k]) * size))
-                throw Error(QStringLiteral("Ошибка чтения файла %1").arg(QDir::toNativeSeparators(path)));
-            const QByteArray run = file.read(wanted);
+            const QByteArray run = readRun(file, qint64(indices[k]) * size, wanted);
             if (run.size() != wanted)
                 throw Error(QStringLiteral("Файл %1 изменился во время чтения (запись %2).")
                                 .arg(QDir::toNativeSeparators(path))
@@ -104,6 +107,33 @@ public:
     const RecordLayout& layout() const { return *layout_; }
 
 private:
+    // `bytes` bytes from `offset` on (fewer at the end of the file): one
+    // system call where the system reads at an offset.
+    static QByteArray readRun(QFile& file, qint64 offset, qint64 bytes)
+    {
+        QByteArray out(bytes, Qt::Uninitialized);
+        qint64 done = 0;
+#if defined(Q_OS_UNIX)
+        while (done < bytes) {
+            const ssize_t n = ::pread(file.handle(), out.data() + done, size_t(bytes - done), off_t(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw Error(QStringLiteral("Ошибка чтения файла %1: %2")
+                                .arg(QDir::toNativeSeparators(file.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
+            if (n == 0)
+                break;
+            done += n;
+        }
+#else
+        if (!file.seek(offset))
+            throw Error(QStringLiteral("Ошибка чтения файла %1").arg(QDir::toNativeSeparators(file.fileName())));
+        done = std::max<qint64>(file.read(out.data(), bytes), 0);
+#endif
+        out.truncate(done);
+        return out;
+    }
+
     const RecordLayout* layout_;
     qsizetype block_;
     QByteArray buffer_;
