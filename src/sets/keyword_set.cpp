@@ -275,16 +275,16 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     std::vector<code_keys::QuestionKey> codes; // of every question record, file order
     codes.reserve(size_t(RecordFile::countOnDisk(files.woprosPath, layout)));
     QByteArray stored;
-    quint64 previousTopic = ~quint64(0); // no record's topic key
-    std::vector<int>* into = nullptr;    // the list of the record's topic, when in the package
+    // The questions of a topic mostly lie one after another: a run of
+    // records with the same leading code bytes is looked up once.
+    HeadRuns topicRuns(layout, {wopros::SubjectCode, wopros::TopicCode});
+    std::vector<int>* into = nullptr; // the list of the record's topic, when in the package
     RecordScanner questions(layout);
     questions.scan(files.woprosPath, [&](int, const RecordView& r) {
         const char* record = r.bytes().data();
-        const code_keys::QuestionKey key = questionFields.key(record);
-        codes.push_back(key);
-        if (key.topic != previousTopic) {
-            previousTopic = key.topic;
-            const int* list = topicIndex.find(key.topic);
+        codes.push_back(questionFields.key(record));
+        if (topicRuns.startsRun(record)) {
+            const int* list = topicIndex.find(questionFields.topic.key(record));
             into = list ? &matches[size_t(*list)] : nullptr;
         }
         if (!into || !words.foundIn(textOf(record, questionText), questionRoom))

@@ -20,21 +20,46 @@ inline quint64 packedTopicKey(quint32 subject, quint32 topic)
     return quint64(subject) << 32 | topic;
 }
 
-// The four codes of a question: subject and topic in `topic`, section and
-// question code in `question`.
+// The four codes of a question (subject, topic, section, question) as
+// sixteen bytes: each trimmed code in its slot of two, three, two and three
+// bytes (bytes 1, 4, 8 and 11: where a question or answer record keeps them,
+// after their length bytes), the rest of every byte zero. A trimmed code
+// neither starts nor ends with a blank or control byte, so the zero bytes
+// after it cannot be taken for part of it: two questions have equal keys
+// exactly when their trimmed codes are equal.
 struct PackedQuestionKey {
-    quint64 topic = 0;
-    quint64 question = 0;
+    quint64 low = 0;  // bytes 0 to 7
+    quint64 high = 0; // bytes 8 to 15
 
     friend bool operator==(const PackedQuestionKey& a, const PackedQuestionKey& b)
     {
-        return a.topic == b.topic && a.question == b.question;
+        return a.low == b.low && a.high == b.high;
     }
 };
 
+namespace question_key {
+inline constexpr int kOffsets[4] = {0, 3, 7, 10}; // of the length bytes
+inline constexpr int kCapacities[4] = {2, 3, 2, 3};
+// A code too long for its slot: no record has this key.
+inline constexpr PackedQuestionKey kNone{~quint64(0), ~quint64(0)};
+} // namespace question_key
+
+// From the packed codes (packedCode).
 inline PackedQuestionKey packedQuestionKey(quint32 subject, quint32 topic, quint32 test, quint32 number)
 {
-    return {packedTopicKey(subject, topic), quint64(test) << 32 | number};
+    unsigned char bytes[16] = {};
+    const quint32 codes[4] = {subject, topic, test, number};
+    for (int f = 0; f < 4; ++f) {
+        const int size = int(codes[f] >> 24);
+        if (size > question_key::kCapacities[f])
+            return question_key::kNone;
+        for (int k = 0; k < size; ++k)
+            bytes[question_key::kOffsets[f] + 1 + k] = uchar(codes[f] >> (8 * k));
+    }
+    PackedQuestionKey key;
+    std::memcpy(&key.low, bytes, 8);
+    std::memcpy(&key.high, bytes + 8, 8);
+    return key;
 }
 
 // The fields of a record that hold a topic's codes, or a question's, bound to
@@ -61,11 +86,63 @@ struct QuestionFields {
     QuestionFields(const RecordLayout& layout, int subjectField, int topicField, int testField, int numberField)
         : topic(layout, subjectField, topicField), test(layout.field(testField)), number(layout.field(numberField))
     {
+        const FieldLayout* fields[4] = {&topic.subject, &topic.topic, &test, &number};
+        sameLayout_ = layout.size >= 16;
+        for (int f = 0; f < 4; ++f)
+            sameLayout_ = sameLayout_ && fields[f]->offset == question_key::kOffsets[f] &&
+                          fields[f]->capacity() == question_key::kCapacities[f];
     }
+
     PackedQuestionKey key(const char* record) const
     {
-        return {topic.key(record), quint64(packedCode(record, test)) << 32 | packedCode(record, number)};
+        if (sameLayout_) {
+            // Straight from the record's bytes when no code has a blank
+            // before its last character (blanks after it, as codes are often
+            // stored, are cleared).
+            const auto* r = reinterpret_cast<const unsigned char*>(record);
+            const unsigned l0 = r[0], l1 = r[3], l2 = r[7], l3 = r[10];
+            if (l0 <= 2 && l1 <= 3 && l2 <= 2 && l3 <= 3) {
+                quint64 low;
+                quint64 high;
+                std::memcpy(&low, record, 8);
+                std::memcpy(&high, record + 8, 8);
+                const auto bytes = [](unsigned n) { return (quint64(1) << (8 * n)) - 1; };
+                const Word a = Word::of(low, bytes(l0) << 8 | bytes(l1) << 32);
+                const Word b = Word::of(high, bytes(l2) | bytes(l3) << 24);
+                if (a.clean && b.clean)
+                    return {a.key, b.key};
+            }
+        }
+        return packedQuestionKey(packedCode(record, topic.subject), packedCode(record, topic.topic),
+                                 packedCode(record, test), packedCode(record, number));
     }
+
+private:
+    // Eight bytes of a record with `text` marking the bytes that lie within
+    // the codes' lengths (each code followed by a byte outside them).
+    struct Word {
+        quint64 key;
+        bool clean; // no code byte is a blank with a character after it
+
+        static Word of(quint64 bytes, quint64 text)
+        {
+            constexpr quint64 high = 0x8080808080808080ull;
+            constexpr quint64 low7 = 0x7F7F7F7F7F7F7F7Full;
+            constexpr quint64 above32 = 0x5F5F5F5F5F5F5F5Full; // 0x7F - 32 in every byte
+            const quint64 within = text & high;
+            // Per byte, exactly (no carry crosses a byte): above 32.
+            const quint64 printable = (((bytes & low7) + above32) | bytes) & within;
+            const quint64 blank = ~printable & within;
+            // Code bytes with a blank before them in the same code: a code
+            // holds at most three bytes and is followed by a byte outside
+            // `text`, so two steps cover it and none crosses into the next.
+            quint64 after = (blank << 8) & within;
+            after |= (after << 8) & within;
+            return {bytes & ((printable >> 7) * 0xFF), (after & printable) == 0};
+        }
+    };
+
+    bool sameLayout_ = false;
 };
 
 // The upper half of a product with an odd constant: every bit of the key
@@ -77,7 +154,7 @@ inline size_t hashOf(quint64 key)
 
 inline size_t hashOf(const PackedQuestionKey& key)
 {
-    return hashOf((key.topic * 0xC2B2AE3D27D4EB4Full) ^ key.question);
+    return hashOf((key.low * 0xC2B2AE3D27D4EB4Full) ^ key.high);
 }
 
 // Keys, each with a value, in a flat open-addressing table that is at most
