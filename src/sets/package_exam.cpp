@@ -46,8 +46,8 @@ namespace {
 
 // Gives the draws of a source and keeps them, so that after rewind() the
 // same draws come again, in the same order, before the source is drawn from
-// anew: a draw made on a guess that proved wrong is made again as if the
-// guess had never been made.
+// anew: a draw made on a guess that proved wrong is made again from the
+// same numbers.
 class Replay final : public RandomSource {
 public:
     explicit Replay(RandomSource& source) : source_(source) {}
@@ -177,7 +177,9 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
     // over the questions keeps the records at those positions: nothing is
     // read twice. The pass also counts each topic's questions; when a topic
     // holds fewer, the guess was wrong and the draw is made again after
-    // counting, with the same random numbers.
+    // counting, with the same random numbers (the source is then a few
+    // numbers further on than without the guess: later draws, the question
+    // keys, are as random, only not the ones a given seed gave before).
     Replay replay(random);
     RecordScanner scanner(QuestionRecord::layout());
     const int onDisk = int(std::min<qint64>(RecordFile::countOnDisk(woprosPath, QuestionRecord::layout()), INT_MAX));
