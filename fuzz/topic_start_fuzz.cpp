@@ -8,6 +8,7 @@
 #include "session/presentation.h"
 #include "session/question_list.h"
 #include "session/subject_open.h"
+#include "session/test_start.h"
 #include "storage/error.h"
 
 #include <QDir>

@@ -30,7 +30,9 @@ FileReference splitFileReference(const QString& questionText)
 
 bool isSafeFileName(const QString& fileName)
 {
-    return !trimmed(fileName).isEmpty() && !fileName.contains(u'/') && !fileName.contains(u'\\')
+    // "." would name the Foto folder itself, not a file in it.
+    const QString name = trimmed(fileName);
+    return !name.isEmpty() && name != u"." && !fileName.contains(u'/') && !fileName.contains(u'\\')
            && !fileName.contains(QLatin1String(".."));
 }
 

@@ -43,6 +43,7 @@ TEST(FileReference, NamesThatLeaveTheFotoFolderAreUnsafe)
     EXPECT_FALSE(isSafeFileName(QStringLiteral("/etc/passwd")));
     EXPECT_FALSE(isSafeFileName(QStringLiteral("a\\b.txt")));
     EXPECT_FALSE(isSafeFileName(QStringLiteral("  ")));
+    EXPECT_FALSE(isSafeFileName(QStringLiteral(" . "))); // the Foto folder itself
 }
 
 TEST(QuestionKind, TheFirstMatchingRuleWins)
