@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # The whole test suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then (when SECONDS is given) every fuzz target
-# for SECONDS each, all from one build folder (build-asan, or
+# UndefinedBehaviorSanitizer, then (when RUNS is given) every fuzz target for
+# RUNS inputs from a fixed seed (fuzz/run with FUZZ_RUNS: the same inputs
+# wherever it runs), all from one build folder (build-asan, or
 # $ASAN_BUILD_DIR). With clang and libFuzzer (Debian: clang libclang-rt-dev)
 # the folder is the fuzz build with the tests added: the instrumented
 # libraries are compiled once for both passes. Without them, g++ builds the
 # tests with the same sanitizers and the fuzz pass is skipped with a message.
 # Run scripts/test.sh first: it installs what is missing.
-# Usage: scripts/test-sanitizers.sh [SECONDS]   (default 0: no fuzz pass)
+# Usage: scripts/test-sanitizers.sh [RUNS]   (default 0: no fuzz pass)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ASAN_BUILD_DIR:-build-asan}
-fuzz_seconds=${1:-0}
+fuzz_runs=${1:-0}
 
 # --- Build: every object instrumented -----------------------------------------
 # The first error ends the test that met it. The bench programs are left out:
@@ -48,9 +49,9 @@ cmake --build "$build" --parallel 2
 )
 
 # --- Fuzz pass ----------------------------------------------------------------------
-[ "$fuzz_seconds" -gt 0 ] || exit 0
+[ "$fuzz_runs" -gt 0 ] || exit 0
 if [ "$fuzzing" -eq 0 ]; then
   echo "sanitizers: clang with libFuzzer is not installed (Debian: clang libclang-rt-dev); fuzz pass skipped"
   exit 0
 fi
-FUZZ_BUILD_DIR="$build" fuzz/run "$fuzz_seconds"
+FUZZ_BUILD_DIR="$build" FUZZ_RUNS="$fuzz_runs" fuzz/run
