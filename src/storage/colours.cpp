@@ -301,7 +301,10 @@ void writeColourEntry(const QString& path, const QString& name, const QString& c
     std::vector<ColourEntry> entries = readEntries(path);
     bool found = false;
     for (ColourEntry& e : entries) {
-        if (e.name == key) {
+        // A line whose name begins with the window's name is read as that
+        // window's colour ("Otwet0" as "Otwet"): it takes the new colour too,
+        // or it would undo the change at the next start.
+        if (e.name.startsWith(key)) {
             e.colour = value;
             found = true;
         }

@@ -160,6 +160,10 @@ TEST(ColourFile, EveryEntryOfTheNameTakesTheColour)
     t.write("baza/CwetFona.qkv", "Form1 clRed\r\nOtwet clLime\r\nForm1 clBlue\r\n");
     writeColourEntry(t.path("baza/CwetFona.qkv"), QStringLiteral("Form1"), QStringLiteral("clTeal"));
     EXPECT_EQ(t.read("baza/CwetFona.qkv"), "Form1 clTeal\r\nOtwet clLime\r\nForm1 clTeal\r\n");
+    // A later line that the reader also takes for the window.
+    t.write("baza/CwetFona.qkv", "Otwet clRed\r\nOtwet0 $0\r\n");
+    writeColourEntry(t.path("baza/CwetFona.qkv"), QStringLiteral("Otwet"), QStringLiteral("clTeal"));
+    EXPECT_EQ(readColourFile(t.path("baza/CwetFona.qkv")).otwet, parseColourText(u"clTeal"));
 }
 
 TEST(ColourFile, WriteCreatesAMissingFile)
