@@ -10,6 +10,14 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 
+// The cell without the blanks around it, cut to its field, and again without
+// blanks (or control characters) left at the end by the cut: the table shows
+// it so, and what is saved must show and save back the same.
+QString cut(QStringView cell, int length)
+{
+    return trimmed(QStringView(trimmed(cell)).left(length));
+}
+
 [[noreturn]] void badRow(int row, const QString& what)
 {
     throw Error(QStringLiteral("Таблица паролей, строка %1: %2. Файл пользователей не изменён.").arg(row).arg(what));
@@ -100,8 +108,7 @@ std::vector<UserRecord> usersFromRows(const std::vector<PasswordRow>& rows)
         const QString password = trimmed(r.password);
         if (password.isEmpty())
             badRow(n, QStringLiteral("пустой пароль"));
-        users.push_back({code.left(2), toDays(date), trimmed(r.fullName).left(20), password.left(6),
-                         trimmed(r.access).left(1)});
+        users.push_back({cut(code, 2), toDays(date), cut(r.fullName, 20), cut(password, 6), cut(r.access, 1)});
     }
     return users;
 }

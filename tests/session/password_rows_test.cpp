@@ -130,6 +130,14 @@ TEST(PasswordRows, AnyLetterIsTakenAndOverlongCellsAreNamedThenCut)
     EXPECT_EQ(users[2].userCode, QStringLiteral("12"));
     EXPECT_EQ(users[2].password, QStringLiteral("123456"));
     EXPECT_EQ(users[3].accessLevel, QStringLiteral("W"));
+
+    // A cut that ends on a blank or a control character leaves none: the
+    // table would show the cell without it, and save it back otherwise.
+    rows[2].code = QStringLiteral("3\x01x");
+    rows[2].fullName = QString(19, u'a') + QStringLiteral(" b");
+    const std::vector<UserRecord> again = usersFromRows(rows);
+    EXPECT_EQ(again[2].userCode, QStringLiteral("3"));
+    EXPECT_EQ(again[2].fullName, QString(19, u'a'));
 }
 
 TEST(PasswordRows, AStoredDateThatIsNoDateShowsEmptyWithANoteNamingTheRecord)
