@@ -34,19 +34,48 @@ bool hasNonAscii(QByteArrayView b)
 
 // The same trimming as everywhere (code 32 and below at both ends), and every
 // control character left inside becomes a blank, so that no NUL, tab or form
-// feed reaches a grid cell.
-QString cleanLine(QString line)
+// feed reaches a grid cell. One allocation: the kept characters go straight
+// into the line's string.
+QString cleanLine(QStringView line)
 {
     const QStringView kept = trimmedView(line);
-    if (kept.size() < line.size())
-        line = kept.toString();
-    const QChar* chars = line.constData();
-    for (qsizetype i = 0; i < line.size(); ++i)
-        if (chars[i].unicode() < 32) {
-            line[i] = QLatin1Char(' ');
-            chars = line.constData();
+    QString out(kept.size(), Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    for (const QChar c : kept)
+        *to++ = c.unicode() < 32 ? u' ' : c.unicode();
+    return out;
+}
+
+// Up to kLineLimit UTF-16 units of one line of valid UTF-8 (`from` to `end`
+// holds no line end), decoded into `units`; returns how many. A character
+// outside the BMP that would not fit whole is left out with the rest, so a
+// line is never cut inside a character. The bytes were checked as valid
+// UTF-8, so every sequence is complete and well formed.
+qsizetype decodeUtf8Line(const uchar* from, const uchar* end, char16_t* units)
+{
+    qsizetype n = 0;
+    while (from < end && n < kLineLimit) {
+        const uchar c = *from;
+        if (c < 0x80) {
+            units[n++] = c;
+            from += 1;
+        } else if (c < 0xE0) {
+            units[n++] = char16_t(((c & 0x1F) << 6) | (from[1] & 0x3F));
+            from += 2;
+        } else if (c < 0xF0) {
+            units[n++] = char16_t(((c & 0x0F) << 12) | ((from[1] & 0x3F) << 6) | (from[2] & 0x3F));
+            from += 3;
+        } else {
+            if (n + 2 > kLineLimit)
+                break;
+            const char32_t code =
+                ((c & 0x07) << 18) | ((from[1] & 0x3F) << 12) | ((from[2] & 0x3F) << 6) | (from[3] & 0x3F);
+            units[n++] = QChar::highSurrogate(code);
+            units[n++] = QChar::lowSurrogate(code);
+            from += 4;
         }
-    return line;
+    }
+    return n;
 }
 
 // Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
@@ -127,7 +156,7 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
                                QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes.sliced(2));
         splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
-            out.lines.push_back(cleanLine(text.sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
+            out.lines.push_back(cleanLine(QStringView(text).sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
         });
         return out;
     }
@@ -139,22 +168,29 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
                         .arg(fileName)
                         .arg(lineOfOffset(bytes, nul)));
 
+    // Each line is decoded on its own, only as far as it is kept, straight
+    // into its string: no text of the whole file is made, and the rest of an
+    // overlong line is never decoded.
+    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    const uchar* data = reinterpret_cast<const uchar*>(bytes.data());
+    char16_t units[kLineLimit];
     if (out.encoding == TextEncoding::Utf8) {
-        // One conversion of the whole file, then a copy per line: cheaper than
-        // converting line by line.
-        const QString text = QString::fromUtf8(hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes);
-        out.lines.reserve(text.count(QLatin1Char('\n')) + 1);
-        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
-            qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
-            if (n < e - b && text[b + n - 1].isHighSurrogate())
-                --n; // never half a character
-            out.lines.push_back(cleanLine(text.sliced(b, n)));
+        // The byte-order mark is no text; a second one right after it is
+        // dropped as well, as a UTF-8 decoder drops one at its start.
+        qsizetype start = 0;
+        while (start < 6 && hasUtf8Bom(bytes.sliced(start)))
+            start += 3;
+        splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
+            const qsizetype n = decodeUtf8Line(data + start + b, data + start + e, units);
+            out.lines.push_back(cleanLine(QStringView(units, n)));
         });
         return out;
     }
-    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
     splitLines(bytes, [&](qsizetype b, qsizetype e) {
-        out.lines.push_back(cleanLine(cp1251::decode(bytes.sliced(b, std::min<qsizetype>(e - b, kLineLimit)))));
+        const qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
+        for (qsizetype i = 0; i < n; ++i)
+            units[i] = cp1251::toUnicode(data[b + i]);
+        out.lines.push_back(cleanLine(QStringView(units, n)));
     });
     return out;
 }

@@ -69,6 +69,45 @@ TEST(ImportText, LongLinesAreCutBeforeTrimming)
     EXPECT_EQ(utf8.lines, QStringList{QString(250, QChar(u'ж'))});
 }
 
+// UTF-8 is decoded line by line, only as far as a line is kept: random
+// valid UTF-8 (blanks, controls, every sequence length, byte-order marks, all
+// line ends) gives the lines of the whole text decoded at once, split, cut
+// at 250 units without halving a character, trimmed and blanked.
+TEST(ImportText, Utf8DecodedLineByLineAsAWholeText)
+{
+    const char32_t pool[] = {U'a', U' ', U'\t', U'\x1f', U'ж', U'\uFEFF', U'€', U'\U0001F600', U'\U0001F600'};
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::u32string chars(random.bounded(900), U'ы');
+        for (char32_t& c : chars)
+            if (random.bounded(3) == 0)
+                c = pool[random.bounded(int(std::size(pool)))];
+        for (int ends = int(random.bounded(6)); ends > 0 && !chars.empty(); --ends)
+            chars[random.bounded(int(chars.size()))] = random.bounded(2) ? U'\n' : U'\r';
+        QString whole = QString::fromUcs4(chars.data(), qsizetype(chars.size()));
+        const QByteArray bytes = (round % 3 ? "" : "\xEF\xBB\xBF") + whole.toUtf8();
+        if (!bytes.startsWith("\xEF\xBB\xBF") && !bytes.contains('\xD1'))
+            continue; // pure ASCII: not read as UTF-8
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            whole = QString::fromUtf8(bytes.sliced(3));
+        whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        QStringList expected = whole.split(u'\n');
+        if (whole.endsWith(u'\n') || whole.isEmpty())
+            expected.removeLast();
+        for (QString& line : expected) {
+            if (line.size() > kLineLimit)
+                line.truncate(line[kLineLimit - 1].isHighSurrogate() ? kLineLimit - 1 : kLineLimit);
+            line = trimmedView(line).toString();
+            for (QChar& c : line)
+                if (c.unicode() < 32)
+                    c = u' ';
+        }
+        const ImportText text = decodeImportText(bytes, QStringLiteral("f.txt"));
+        ASSERT_EQ(text.encoding, TextEncoding::Utf8) << round;
+        ASSERT_EQ(text.lines, expected) << round;
+    }
+}
+
 TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
 {
     const QString message = test::errorOf([] { decodeImportText(QByteArray("a\nb\n\0c", 6), QStringLiteral("q.txt")); });
