@@ -64,15 +64,25 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
     out.rows.reserve(records.size());
     const size_t n = records.size();
     auto marker = [&](size_t i) { return trimmedView(records[i].lineMarker); };
-    auto text = [&](size_t i) {
-        const QString& t = records[i].lineText;
-        const QStringView v = trimmedView(t);
-        return v.size() == t.size() ? t : v.toString();
-    };
+    auto text = [&](size_t i) { return trimmedView(records[i].lineText); };
     auto ends = [&](size_t i) { return i >= n || marker(i) == endMark(); };
+    // The texts of records [from, to) after `lead`, each after one blank, in
+    // one string made at once.
+    auto joined = [&](QStringView lead, size_t from, size_t to) {
+        qsizetype size = lead.size();
+        for (size_t k = from; k < to; ++k)
+            size += 1 + text(k).size();
+        QString line;
+        line.reserve(size);
+        line.append(lead);
+        for (size_t k = from; k < to; ++k)
+            line.append(QLatin1Char(' ')).append(text(k));
+        return line;
+    };
 
     ImportRow title;
-    title.answerText = text(0);
+    const QStringView first = text(0);
+    title.answerText = first.size() == records[0].lineText.size() ? records[0].lineText : first.toString();
     out.rows.push_back(std::move(title));
 
     int count = 0;
@@ -81,12 +91,12 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
     while (!ends(i)) {
         if (marker(i) == taskMark()) {
             number = QString::number(++count);
-            QString question = number + QStringLiteral(". ");
-            ++i;
+            const QString lead = number + QStringLiteral(". ");
+            const size_t from = ++i;
             while (!ends(i) && marker(i) != answerStart())
-                question += QLatin1Char(' ') + text(i++);
+                ++i;
             ImportRow row;
-            row.answerText = question;
+            row.answerText = joined(lead, from, i);
             row.questionNo = number;
             out.rows.push_back(std::move(row));
             if (ends(i))
@@ -94,16 +104,16 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
         }
         // An answer: its line, the line after it always, and one more unless
         // that one starts a task or an answer of its own.
-        const QString first = text(i++);
+        const size_t from = i++;
+        if (!ends(i)) {
+            ++i;
+            if (!ends(i) && marker(i) != answerStart() && marker(i) != taskMark())
+                ++i;
+        }
         ImportRow row;
         row.questionNo = number;
-        markAnswer(row, first, true, true);
-        row.answerText = first;
-        if (!ends(i)) {
-            row.answerText += QLatin1Char(' ') + text(i++);
-            if (!ends(i) && marker(i) != answerStart() && marker(i) != taskMark())
-                row.answerText += QLatin1Char(' ') + text(i++);
-        }
+        markAnswer(row, text(from), true, true);
+        row.answerText = joined(text(from), from + 1, i);
         out.rows.push_back(std::move(row));
     }
     return out;
@@ -111,13 +121,14 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
 
 void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
 {
-    // One buffer for the whole file, written at once: an exam paper of
-    // 50 000 questions is half a million records.
-    QByteArray bytes;
-    bytes.reserve(qsizetype(records.size()) * EgeRecord::layout().size);
-    for (const EgeRecord& record : records)
-        bytes += record.encode();
-    saveAtomically(path, bytes);
+    // Streamed to the file a block at a time: an exam paper of 50 000
+    // questions is half a million records, over 100 MB.
+    saveAtomically(path, [&](QIODevice& device) {
+        for (const EgeRecord& record : records)
+            if (device.write(record.encode()) != EgeRecord::layout().size)
+                return false;
+        return true;
+    });
 }
 
 ReadResult readEgeLayout(const QStringList& lines, const QString& workFile)
