@@ -46,6 +46,13 @@ const QString& markText(char16_t c)
     }
 }
 
+// Whether `line` holds `marker` ("#начало", "#конец"); most lines hold no
+// "#" at all, which is found at once.
+bool hasMarker(const QString& line, QStringView marker)
+{
+    return line.contains(QLatin1Char('#')) && line.contains(marker);
+}
+
 // The trimmed text, sharing `text` when nothing is trimmed.
 QString trimmedText(const QString& text)
 {
@@ -126,7 +133,13 @@ ReadResult readLetterWLayout(const QStringList& lines)
                 const bool right = line[0] == QLatin1Char('+');
                 const QString label =
                     k <= kAnswerLetters.size() ? charText(kAnswerLetters, k - 1) : QString::number(k);
-                row.answerText = (right ? QStringLiteral("+") : QString()) + label + QLatin1Char(')') + line.sliced(p);
+                const QStringView rest = QStringView(line).sliced(p);
+                QString text;
+                text.reserve((right ? 1 : 0) + label.size() + 1 + rest.size());
+                if (right)
+                    text.append(QLatin1Char('+'));
+                text.append(label).append(QLatin1Char(')')).append(rest);
+                row.answerText = std::move(text);
                 row.answerMark = right ? markText(u'+') : QString();
                 row.answerNo = label;
             } else {
@@ -144,6 +157,8 @@ ReadResult readGeneratorLayout(const QStringList& lines)
 {
     ReadResult out;
     const qsizetype n = lines.size();
+    // Every row but the title and the last empty one takes a line or more.
+    out.rows.reserve(size_t(n) + 2);
     qsizetype pos = 0;
     // Reading past the end gives an empty line, as the end of a text file does.
     auto next = [&]() { return pos < n ? lines[pos++] : (++pos, QString()); };
@@ -160,6 +175,9 @@ ReadResult readGeneratorLayout(const QStringList& lines)
                         .arg(what);
         out.rows.emplace_back();
     };
+    // A block's lines and items, their room kept from block to block.
+    std::vector<QString> r;
+    std::vector<QString> items;
 
     while (pos < n) {
         while (pos < n && lines[pos].isEmpty())
@@ -169,17 +187,17 @@ ReadResult readGeneratorLayout(const QStringList& lines)
         ++block;
         const int leadLine = int(pos) + 1;
         QString last = next(); // the lead line: not used
-        std::vector<QString> r;
+        r.clear();
         while (pos < n) {
             QString s = next();
             last = s;
             if (s.isEmpty())
                 continue;
-            if (s.contains(u"#начало")) {
+            if (hasMarker(s, u"#начало")) {
                 s = next();
                 last = s;
             }
-            if (s.contains(u"#конец"))
+            if (hasMarker(s, u"#конец"))
                 break;
             if (int(r.size()) == kGeneratorBlockLimit) {
                 out.stop = QStringLiteral(">20\n");
@@ -198,13 +216,13 @@ ReadResult readGeneratorLayout(const QStringList& lines)
         }
         const QChar right = last[open + 1];
 
-        std::vector<QString> items{r.empty() ? QString() : r[0]};
+        items.assign(1, r.empty() ? QString() : r[0]);
         for (size_t k = 1; k < r.size(); ++k) {
             const QString& line = r[k];
             if (line.size() >= 2 && isDigit(line[0]) && (line[1] == QLatin1Char(')') || line[1] == QLatin1Char('.')))
                 items.push_back(line);
             else
-                items.back() += QLatin1Char(' ') + line;
+                items.back().append(QLatin1Char(' ')).append(line);
         }
         for (size_t k = items.size(); k-- > 1;) {
             if (items[k][0] == right) {
