@@ -32,19 +32,48 @@ bool hasNonAscii(QByteArrayView b)
     return false;
 }
 
-// The same trimming as everywhere (code 32 and below at both ends), and every
-// control character left inside becomes a blank, so that no NUL, tab or form
-// feed reaches a grid cell. One allocation: the kept characters go straight
-// into the line's string.
-QString cleanLine(QStringView line)
-{
-    const QStringView kept = trimmedView(line);
-    QString out(kept.size(), Qt::Uninitialized);
-    char16_t* to = reinterpret_cast<char16_t*>(out.data());
-    for (const QChar c : kept)
-        *to++ = c.unicode() < 32 ? u' ' : c.unicode();
-    return out;
-}
+// The lines of a file collected into one string: each line trimmed the same
+// as everywhere (code 32 and below at both ends), and every control
+// character left inside becomes a blank, so that no NUL, tab or form feed
+// reaches a grid cell.
+class LineCollector {
+public:
+    // `room`: at least the characters of all lines together.
+    explicit LineCollector(qsizetype room, qsizetype lines) : text_(room, Qt::Uninitialized)
+    {
+        to_ = reinterpret_cast<char16_t*>(text_.data());
+        ends_.reserve(size_t(lines));
+    }
+
+    void add(QStringView line)
+    {
+        const QStringView kept = trimmedView(line);
+        for (const QChar c : kept)
+            *to_++ = c.unicode() < 32 ? u' ' : c.unicode();
+        ends_.push_back(to_ - reinterpret_cast<const char16_t*>(text_.constData()));
+    }
+
+    ImportText finish(TextEncoding encoding)
+    {
+        ImportText out;
+        out.encoding = encoding;
+        text_.truncate(ends_.empty() ? 0 : ends_.back());
+        out.text = std::move(text_);
+        out.lines.reserve(ends_.size());
+        const QStringView all(out.text);
+        qsizetype start = 0;
+        for (const qsizetype end : ends_) {
+            out.lines.push_back(all.sliced(start, end - start));
+            start = end;
+        }
+        return out;
+    }
+
+private:
+    QString text_;
+    char16_t* to_;
+    std::vector<qsizetype> ends_;
+};
 
 // Up to kLineLimit UTF-16 units of one line of valid UTF-8 (`from` to `end`
 // holds no line end), decoded into `units`; returns how many. A character
@@ -148,17 +177,16 @@ TextEncoding detectEncoding(QByteArrayView bytes)
 
 ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
 {
-    ImportText out;
-    out.encoding = detectEncoding(bytes);
+    const TextEncoding encoding = detectEncoding(bytes);
 
-    if (out.encoding == TextEncoding::Utf16) {
+    if (encoding == TextEncoding::Utf16) {
         QStringDecoder decoder(hasUtf16LeBom(bytes) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                                QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes.sliced(2));
-        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
-            out.lines.push_back(cleanLine(QStringView(text).sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
-        });
-        return out;
+        const QStringView all(text);
+        LineCollector lines(text.size(), all.count(u'\n') + 1);
+        splitLines(all, [&](qsizetype b, qsizetype e) { lines.add(all.sliced(b, std::min<qsizetype>(e - b, kLineLimit))); });
+        return lines.finish(encoding);
     }
 
     const qsizetype nul = bytes.indexOf('\0');
@@ -169,37 +197,41 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
                         .arg(lineOfOffset(bytes, nul)));
 
     // Each line is decoded on its own, only as far as it is kept, straight
-    // into its string: no text of the whole file is made, and the rest of an
-    // overlong line is never decoded.
-    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    // into the text of all lines: the rest of an overlong line is never
+    // decoded. A byte gives at most one UTF-16 unit, so the text has room.
+    LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
     const uchar* data = reinterpret_cast<const uchar*>(bytes.data());
     char16_t units[kLineLimit];
-    if (out.encoding == TextEncoding::Utf8) {
+    if (encoding == TextEncoding::Utf8) {
         // The byte-order mark is no text; a second one right after it is
         // dropped as well, as a UTF-8 decoder drops one at its start.
         qsizetype start = 0;
         while (start < 6 && hasUtf8Bom(bytes.sliced(start)))
             start += 3;
         splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
-            const qsizetype n = decodeUtf8Line(data + start + b, data + start + e, units);
-            out.lines.push_back(cleanLine(QStringView(units, n)));
+            lines.add(QStringView(units, decodeUtf8Line(data + start + b, data + start + e, units)));
         });
-        return out;
+        return lines.finish(encoding);
     }
     splitLines(bytes, [&](qsizetype b, qsizetype e) {
         const qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
         for (qsizetype i = 0; i < n; ++i)
             units[i] = cp1251::toUnicode(data[b + i]);
-        out.lines.push_back(cleanLine(QStringView(units, n)));
+        lines.add(QStringView(units, n));
     });
-    return out;
+    return lines.finish(encoding);
 }
 
-QStringList nonEmptyLines(const QStringList& lines)
+std::vector<QStringView> viewsOf(const QStringList& strings)
 {
-    QStringList out;
+    return {strings.begin(), strings.end()};
+}
+
+std::vector<QStringView> nonEmptyLines(Lines lines)
+{
+    std::vector<QStringView> out;
     out.reserve(lines.size());
-    for (const QString& line : lines)
+    for (const QStringView line : lines)
         if (!line.isEmpty())
             out.push_back(line);
     return out;
