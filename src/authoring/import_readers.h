@@ -17,7 +17,14 @@
 
 namespace tavel::import {
 
-using ImportRow = AnswerRecord;
+// A row of IzTXT: the four columns of the answer grid the readers and the
+// decoding use; columns 0 to 2 ("Predm", "Tema", "Test") stay empty.
+struct ImportRow {
+    QString questionNo; // "Wopr"
+    QString answerNo;   // "Otwe"
+    QString answerMark; // "Kod_P"
+    QString answerText; // "Nazwan"
+};
 
 struct ReadResult {
     // Rows 1.. of IzTXT, the empty row shown after the last one included

@@ -142,17 +142,6 @@ int lineOfOffset(QByteArrayView bytes, qsizetype offset)
 
 } // namespace
 
-QStringView trimmedView(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 QString encodingName(TextEncoding encoding)
 {
     switch (encoding) {

@@ -44,7 +44,16 @@ std::vector<QStringView> viewsOf(const QStringList& strings);
 
 // The trimming of storage/text.h without a copy, for the hundreds of
 // thousands of cells an import compares and cuts.
-QStringView trimmedView(QStringView text);
+inline QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 TextEncoding detectEncoding(QByteArrayView bytes);
 
