@@ -3,12 +3,60 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
 namespace tavel {
 namespace {
+
+// libxlsxwriter is loaded with the first XLSX workbook, not with the program:
+// with the zip and crypto libraries it brings, linking it cost every start a
+// few milliseconds for a document a teacher writes now and then.
+struct XlsxLibrary {
+    decltype(&workbook_new) workbookNew = nullptr;
+    decltype(&workbook_add_worksheet) addWorksheet = nullptr;
+    decltype(&worksheet_set_column) setColumn = nullptr;
+    decltype(&worksheet_write_string) writeString = nullptr;
+    decltype(&workbook_close) close = nullptr;
+    decltype(&lxw_strerror) errorText = nullptr;
+    QString failure; // why the library cannot be used; empty when it can
+};
+
+template <class Function>
+void resolve(QLibrary& library, const char* name, Function& function, QString& failure)
+{
+    function = reinterpret_cast<Function>(library.resolve(name));
+    if (!function && failure.isEmpty())
+        failure = QStringLiteral("в библиотеке libxlsxwriter нет функции %1").arg(QLatin1String(name));
+}
+
+const XlsxLibrary& xlsxLibrary()
+{
+    static const XlsxLibrary loaded = [] {
+        XlsxLibrary l;
+        // The installed run-time library first, then the development link
+        // (another version of the same interface).
+        QLibrary library(QStringLiteral("xlsxwriter"), 4);
+        if (!library.load()) {
+            library.setFileName(QStringLiteral("xlsxwriter"));
+            if (!library.load()) {
+                l.failure = QStringLiteral("не найдена библиотека libxlsxwriter (%1)").arg(library.errorString());
+                return l;
+            }
+        }
+        // The library stays loaded until the program ends.
+        resolve(library, "workbook_new", l.workbookNew, l.failure);
+        resolve(library, "workbook_add_worksheet", l.addWorksheet, l.failure);
+        resolve(library, "worksheet_set_column", l.setColumn, l.failure);
+        resolve(library, "worksheet_write_string", l.writeString, l.failure);
+        resolve(library, "workbook_close", l.close, l.failure);
+        resolve(library, "lxw_strerror", l.errorText, l.failure);
+        return l;
+    }();
+    return loaded;
+}
 
 class XlsxWriter final : public WorkbookWriter {
 public:
@@ -20,33 +68,36 @@ protected:
     {
         if (book.rowCount() > LXW_ROW_MAX || book.columnCount() > LXW_COL_MAX)
             throw Error(QStringLiteral("таблица больше листа электронной таблицы"));
+        const XlsxLibrary& lxw = xlsxLibrary();
+        if (!lxw.failure.isEmpty())
+            throw Error(QStringLiteral("книга XLSX не записана: %1").arg(lxw.failure));
         // libxlsxwriter writes to a named file: a temporary one, whose bytes
         // then go into the device.
         QTemporaryDir dir;
         if (!dir.isValid())
             throw Error(QStringLiteral("нет места для временного файла: %1").arg(dir.errorString()));
         const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("book.xlsx")));
-        lxw_workbook* workbook = workbook_new(path.constData());
+        lxw_workbook* workbook = lxw.workbookNew(path.constData());
         if (!workbook)
             throw Error(QStringLiteral("не удалось начать книгу XLSX"));
-        lxw_worksheet* sheet = workbook_add_worksheet(workbook, Workbook::sheetName().toUtf8().constData());
+        lxw_worksheet* sheet = lxw.addWorksheet(workbook, Workbook::sheetName().toUtf8().constData());
         lxw_error status = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
         for (int c = 1; c <= book.columnCount() && status == LXW_NO_ERROR; ++c)
-            status = worksheet_set_column(sheet, lxw_col_t(c - 1), lxw_col_t(c - 1), book.columnWidth(c), nullptr);
+            status = lxw.setColumn(sheet, lxw_col_t(c - 1), lxw_col_t(c - 1), book.columnWidth(c), nullptr);
         for (int r = 1; r <= book.rowCount() && status == LXW_NO_ERROR; ++r) {
             for (int c = 1; c <= book.columnCount() && status == LXW_NO_ERROR; ++c) {
                 const QString text = book.cell(r, c);
                 if (text.isEmpty())
                     continue;
-                status = worksheet_write_string(sheet, lxw_row_t(r - 1), lxw_col_t(c - 1),
+                status = lxw.writeString(sheet, lxw_row_t(r - 1), lxw_col_t(c - 1),
                                                 text.left(kMaxCellCharacters).toUtf8().constData(), nullptr);
             }
         }
-        const lxw_error closed = workbook_close(workbook); // frees the workbook in every case
+        const lxw_error closed = lxw.close(workbook); // frees the workbook in every case
         if (status == LXW_NO_ERROR)
             status = closed;
         if (status != LXW_NO_ERROR)
-            throw Error(QStringLiteral("книга XLSX не записана: %1").arg(QString::fromUtf8(lxw_strerror(status))));
+            throw Error(QStringLiteral("книга XLSX не записана: %1").arg(QString::fromUtf8(lxw.errorText(status))));
         QFile file(QFile::decodeName(path));
         if (!file.open(QIODevice::ReadOnly))
             throw Error(file.errorString());

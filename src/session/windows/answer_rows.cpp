@@ -1,5 +1,5 @@
-// The answer rows of the main window: 30 made at start-up, the others made
-// and filled when they are first needed.
+// The answer rows of the main window, each made and filled when it is first
+// needed.
 #include "session/windows/answer_rows.h"
 
 #include "session/windows/controls.h"
@@ -37,8 +37,6 @@ AnswerRows::AnswerRows(QWidget* parent) : QScrollArea(parent)
     area_->setObjectName(QStringLiteral("OtwetiOtmArea"));
     area_->setAutoFillBackground(true);
     setAreaColour(palette().color(QPalette::Base)); // until the colour file names one
-    for (int i = 1; i <= kRows; ++i)
-        makeRow(i);
     setWidget(area_);
     setWidgetResizable(true);
     setAreaHeight(0);

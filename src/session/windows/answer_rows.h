@@ -4,13 +4,15 @@
 //   OtwText<i>   variant text   left 32, top 43i-41, 850 x 41, bold 10 point, read-only rich text
 //   OtwNum<i>    number box     left 4,  top 43i-31, width 25, hint "Введите число от 1 и далее",
 //                               bold 10 point, tooltip background
-// Rows 1 to 30 are made at start-up, all hidden until a question shows them.
+// No row is made at start-up (thirty rows of rich text boxes would cost the
+// program's start a fifth of its time behind a start screen that hides them).
 //
 // A question's rows are given whole (showLines): the area gets the height of
 // exactly its rows, so no empty row can be scrolled to. A row's widgets are
-// made and filled when the row is first needed: the first 30 at once, the
-// others when they come near the view (scrolled to, or reached by Tab, which
-// scrolls) or when tickBox/textLine/numberBox asks for them. Showing a question
+// made and filled when the row is first needed: the first 30 when a question
+// shows them, the others when they come near the view (scrolled to, or
+// reached by Tab, which scrolls) or when tickBox/textLine/numberBox asks for
+// them. Showing a question
 // of 1 000 variants therefore fills about a screenful of rows, and a row made
 // for an earlier, longer question stays hidden and costs nothing: clearing
 // touches only the rows filled for the question shown.
@@ -31,7 +33,7 @@ namespace tavel {
 class AnswerRows : public QScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kRows = 30; // rows made at start-up
+    static constexpr int kRows = 30; // rows filled at once, and rows of a block
     static constexpr int kRowHeight = 43;
 
     // One row of a question: the variant's text and whether its tick box and

@@ -52,6 +52,7 @@ bool EntryHandlers::ZastPogasit1Click()
         return false;
     form_.Zastavka->hide();
     QuestionArea& area = *form_.questionArea;
+    area.show();
     area.OtwetiOtm->show();
     area.OdinTo4->hide();
     area.Soot->hide();

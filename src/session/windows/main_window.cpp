@@ -115,6 +115,9 @@ TForm1::TForm1(AppState& state, WindowSet& windows) : state_(state), windows_(wi
     testSettings->setFixedWidth(340);
     scorePanel->setFixedWidth(340);
     Zastavka->raise();
+    // Hidden while the start screen covers it: a covered work area would still
+    // be polished and laid out before the window first shows.
+    questionArea->hide();
     setCentralWidget(client);
     // Controls whose features come later: disabled, and their hints say so.
     for (QWidget* later : {static_cast<QWidget*>(subjectPanel->Pusk), static_cast<QWidget*>(testSettings->Protokol_Wkl),

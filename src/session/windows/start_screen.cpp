@@ -3,6 +3,7 @@
 
 #include "session/windows/controls.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,12 +12,63 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+#include <vector>
+
 namespace tavel {
 namespace {
 
-QLabel* panel(QWidget* parent, const QString& html)
+// A panel of help text in rich text, wrapped to the width it is given. Its
+// size hints come from laying the text out at widths of so many average
+// characters: QLabel's own search for a pleasing width laid the text out
+// fifteen times at every start of the program.
+class HelpPanel final : public QLabel {
+public:
+    HelpPanel(const QString& html, int hintColumns, int minimumColumns, QWidget* parent)
+        : QLabel(html, parent), hintColumns_(hintColumns), minimumColumns_(minimumColumns)
+    {
+    }
+    // Remembered per width until the font or style changes: the layouts
+    // ask the same few widths again and again while the window is built.
+    int heightForWidth(int width) const override
+    {
+        for (const auto& [known, height] : heights_)
+            if (known == width)
+                return height;
+        const int height = QLabel::heightForWidth(width);
+        heights_.emplace_back(width, height);
+        return height;
+    }
+    QSize sizeHint() const override
+    {
+        const int width = widthOf(hintColumns_);
+        return {width, heightForWidth(width)};
+    }
+    // As narrow as minimumColumns; as high as the text at its hinted width
+    // (the layout asks the real height for the real width).
+    QSize minimumSizeHint() const override { return {widthOf(minimumColumns_), sizeHint().height()}; }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            heights_.clear();
+        QLabel::changeEvent(event);
+    }
+
+private:
+    int widthOf(int columns) const
+    {
+        return columns * fontMetrics().averageCharWidth() + 2 * (margin() + frameWidth());
+    }
+    int hintColumns_;
+    int minimumColumns_;
+    mutable std::vector<std::pair<int, int>> heights_; // width, height
+};
+
+QLabel* panel(QWidget* parent, int hintColumns, int minimumColumns, const QString& html)
 {
-    auto* l = new QLabel(html, parent);
+    auto* l = new HelpPanel(html, hintColumns, minimumColumns, parent);
     l->setWordWrap(true);
     l->setTextFormat(Qt::RichText);
     l->setFrameShape(QFrame::StyledPanel);
@@ -76,13 +128,13 @@ StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
                              QStringLiteral("Документация"));
     connect(dxfColorButton2, &QPushButton::clicked, this, &StartScreen::helpClicked);
 
-    auto* howTo = panel(this, QStringLiteral(
+    auto* howTo = panel(this, 48, 22, QStringLiteral(
         "<b>Как работать</b><ol style='margin-left:12px'>"
         "<li>Введите пароль и нажмите «Войти в программу».</li>"
         "<li>Выберите предмет: щёлкните его строку в оглавлении или выберите в списке вверху.</li>"
         "<li>Выберите тему и нажмите «Старт».</li>"
         "<li>Отвечайте на вопросы; «Готов» — ответ принят, следующий вопрос.</li></ol>"));
-    auto* modes = panel(this, QStringLiteral(
+    auto* modes = panel(this, 31, 17, QStringLiteral(
         "<b> Режимы: Контроль / Тренажёр</b><br>"
         "<b>Тренажёр</b> — с подсказками; после ошибки показан правильный ответ.<br>"
         "<b>Контроль</b> — без подсказок, вопросы вразброс, протокол для преподавателя."));
