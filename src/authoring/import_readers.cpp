@@ -214,13 +214,16 @@ ReadResult readGeneratorLayout(Lines lines)
 
         joined.clear();
         items.assign(1, r.empty() ? QStringView() : r[0]);
+        bool lastJoined = false; // items.back() views joined.back()
         for (size_t k = 1; k < r.size(); ++k) {
             const QStringView line = r[k];
             if (line.size() >= 2 && isDigit(line[0]) && (line[1] == QLatin1Char(')') || line[1] == QLatin1Char('.'))) {
                 items.push_back(line);
+                lastJoined = false;
             } else {
-                if (items.back().data() != (joined.empty() ? nullptr : joined.back().constData()))
+                if (!lastJoined)
                     joined.push_back(items.back().toString());
+                lastJoined = true;
                 joined.back().append(QLatin1Char(' ')).append(line);
                 items.back() = joined.back();
             }
