@@ -1,13 +1,13 @@
 // The shared tail of every start, and the topic as a source of questions.
 #include "session/test_start.h"
 
+#include "storage/code_lookup.h"
 #include "storage/error.h"
 #include "storage/record_scan.h"
 #include "storage/text.h"
 
 #include <QSet>
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace tavel {
@@ -43,68 +43,10 @@ StartData selectQuestions(StartSource& source, RandomSource& random)
 
 // The section code and number of a question, packed: the key its answers
 // carry within the topic.
-quint64 packedQuestionKey(quint32 test, quint32 number)
+quint64 sectionAndNumber(quint32 test, quint32 number)
 {
     return quint64(test) << 32 | number;
 }
-
-// The keys of the questions kept, for a membership test per answer: a flat
-// open-addressing table, at most half full, so that a miss costs about one
-// probe.
-class KeySet {
-public:
-    explicit KeySet(const std::vector<quint64>& keys)
-    {
-        size_t size = 16;
-        while (size < keys.size() * 2)
-            size *= 2;
-        slots_.assign(size, kEmpty);
-        mask_ = size - 1;
-        for (const quint64 key : keys) {
-            if (key == kEmpty)
-                continue; // codes too long for any record: nothing to find
-            size_t i = slot(key);
-            while (slots_[i] != kEmpty && slots_[i] != key)
-                i = (i + 1) & mask_;
-            slots_[i] = key;
-        }
-    }
-
-    bool contains(quint64 key) const
-    {
-        for (size_t i = slot(key);; i = (i + 1) & mask_) {
-            if (slots_[i] == key)
-                return true;
-            if (slots_[i] == kEmpty)
-                return false;
-        }
-    }
-
-private:
-    // No record's key has all bits set (the length bytes of its codes are at
-    // most 3).
-    static constexpr quint64 kEmpty = ~quint64(0);
-    size_t slot(quint64 key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask_; }
-
-    std::vector<quint64> slots_;
-    size_t mask_ = 0;
-};
-
-// The leading bytes of an answer record that hold its subject, topic,
-// section and question codes (length bytes included), 8 to 16 of them, read
-// as two overlapping words.
-struct AnswerHead {
-    quint64 low = ~quint64(0);
-    quint64 high = ~quint64(0);
-
-    AnswerHead() = default;
-    AnswerHead(const char* record, int bytes)
-    {
-        std::memcpy(&low, record, 8);
-        std::memcpy(&high, record + bytes - 8, 8);
-    }
-    bool operator!=(const AnswerHead& other) const { return low != other.low || high != other.high; }
-};
 
 } // namespace
 
@@ -155,11 +97,9 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
 
     // Only the answers of the questions kept are decoded: a topic of many
     // thousands of questions asks at most the limit of them.
-    std::vector<quint64> keys;
-    keys.reserve(data.questions.size());
+    CodeLookup<quint64> kept(data.questions.size());
     for (const QuestionRow& q : data.questions)
-        keys.push_back(packedQuestionKey(packedCode(q.testCode), packedCode(q.questionNo)));
-    const KeySet kept(keys);
+        kept.insert(sectionAndNumber(packedCode(q.testCode), packedCode(q.questionNo)), 0);
     const TopicCodes answersOf(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, request.subjectCode,
                                request.topicCode);
     const FieldLayout& testField = layouts::otwet.field(otwet::TestCode);
@@ -168,20 +108,13 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
     // answer is kept depends only on the bytes of its four codes, which lead
     // the record: an answer whose leading bytes equal the previous one's gets
     // the previous decision without looking at its codes again.
-    int headBytes = 0;
-    for (const int f : {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo})
-        headBytes = std::max(headBytes, layouts::otwet.field(f).offset + layouts::otwet.field(f).size);
-    const bool sameHeadSameAnswer = headBytes >= 8 && headBytes <= 16;
-    AnswerHead previous;
+    HeadRuns runs(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
     bool previousKept = false;
     RecordScanner(layouts::otwet).scan(otwetPath, [&](int, const RecordView& r) {
         const char* record = r.bytes().data();
-        const AnswerHead head = sameHeadSameAnswer ? AnswerHead(record, headBytes) : AnswerHead();
-        if (!sameHeadSameAnswer || head != previous) {
-            previous = head;
+        if (runs.startsRun(record))
             previousKept = answersOf.matches(r) &&
-                           kept.contains(packedQuestionKey(packedCode(record, testField), packedCode(record, numberField)));
-        }
+                           kept.contains(sectionAndNumber(packedCode(record, testField), packedCode(record, numberField)));
         if (previousKept)
             data.answers.push_back(answerRow(AnswerRecord::decode(r)));
     }, progress);

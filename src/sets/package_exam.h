@@ -3,7 +3,10 @@
 // topic (shuffle on) or its first ones (shuffle off), in file order.
 //
 // Contracts:
-// - Wopros.dat is read once for the whole package, whatever its size.
+// - Wopros.dat is read once for the whole package, whatever its size, as
+//   long as every topic holds at least its "Всего" questions (as a recount
+//   leaves it); otherwise once more, and the draw is the same as if the
+//   questions had been counted first, from the same random numbers.
 // - A topic with "Надо" 0 is skipped. A topic's draw is among its first
 //   min("Всего", real number of questions) questions, so a "Всего" larger
 //   than what the topic holds still gives the wanted number (as far as the

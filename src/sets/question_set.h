@@ -32,11 +32,17 @@ struct SetCandidates {
     AnswerTable answers;    // the answers of those questions, file order
 };
 
-// The four codes of every answer record of Otwet.dat, in file order, taken by
-// a scan that read the file anyway (the keyword set's answer pass): with it,
-// the answers of the questions asked are read where they lie instead of in
-// one more pass over the file.
-using AnswerCodes = std::vector<code_keys::QuestionKey>;
+// The answer records of Otwet.dat by their codes, taken by a scan that read
+// the file anyway (the keyword set's answer pass): one run per stretch of
+// consecutive records with the same leading code bytes, in file order. With
+// it, the answers of the questions asked are read where they lie instead of
+// in one more pass over the file.
+struct AnswerRun {
+    code_keys::QuestionKey key;
+    int first = 0; // the record index of the run's first answer
+    int count = 0;
+};
+using AnswerCodes = std::vector<AnswerRun>;
 
 // The records whose ordinal (from 1, over the whole set) lies in
 // firstOrdinal..lastOrdinal, at most `questionLimit` of them (none when the

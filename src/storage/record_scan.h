@@ -12,8 +12,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <vector>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace tavel {
 
@@ -67,26 +72,34 @@ public:
         }
     }
 
-    // The records at `indices` (ascending), read where they lie.
+    // The records at `indices` (ascending), read where they lie; a stretch
+    // of consecutive records with one read.
     std::vector<QByteArray> readAt(const QString& path, const std::vector<int>& indices) const
     {
         std::vector<QByteArray> out;
         out.reserve(indices.size());
         if (indices.empty())
             return out;
+        // Unbuffered: each read takes just the records asked for, not a
+        // buffer's worth of bytes around them.
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             throw Error(QStringLiteral("Не удалось открыть файл %1: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
-        for (const int i : indices) {
-            if (!file.seek(qint64(i) * layout_->size))
-                throw Error(QStringLiteral("Ошибка чтения файла %1").arg(QDir::toNativeSeparators(path)));
-            QByteArray record = file.read(layout_->size);
-            if (record.size() != layout_->size)
+        const int size = layout_->size;
+        for (size_t k = 0; k < indices.size();) {
+            size_t end = k + 1;
+            while (end < indices.size() && indices[end] == indices[end - 1] + 1 && end - k < 256)
+                ++end;
+            const qint64 wanted = qint64(size) * qint64(end - k);
+            const QByteArray run = readRun(file, qint64(indices[k]) * size, wanted);
+            if (run.size() != wanted)
                 throw Error(QStringLiteral("Файл %1 изменился во время чтения (запись %2).")
                                 .arg(QDir::toNativeSeparators(path))
-                                .arg(i + 1));
-            out.push_back(std::move(record));
+                                .arg(indices[k] + 1 + run.size() / size));
+            for (size_t j = k; j < end; ++j)
+                out.push_back(run.mid(qsizetype(j - k) * size, size));
+            k = end;
         }
         return out;
     }
@@ -94,6 +107,33 @@ public:
     const RecordLayout& layout() const { return *layout_; }
 
 private:
+    // `bytes` bytes from `offset` on (fewer at the end of the file): one
+    // system call where the system reads at an offset.
+    static QByteArray readRun(QFile& file, qint64 offset, qint64 bytes)
+    {
+        QByteArray out(bytes, Qt::Uninitialized);
+        qint64 done = 0;
+#if defined(Q_OS_UNIX)
+        while (done < bytes) {
+            const ssize_t n = ::pread(file.handle(), out.data() + done, size_t(bytes - done), off_t(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw Error(QStringLiteral("Ошибка чтения файла %1: %2")
+                                .arg(QDir::toNativeSeparators(file.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
+            if (n == 0)
+                break;
+            done += n;
+        }
+#else
+        if (!file.seek(offset))
+            throw Error(QStringLiteral("Ошибка чтения файла %1").arg(QDir::toNativeSeparators(file.fileName())));
+        done = std::max<qint64>(file.read(out.data(), bytes), 0);
+#endif
+        out.truncate(done);
+        return out;
+    }
+
     const RecordLayout* layout_;
     qsizetype block_;
     QByteArray buffer_;

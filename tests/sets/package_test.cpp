@@ -238,6 +238,13 @@ TEST(PackageExam, DrawTakesTheWantedQuestionsOfEachTopicInPackageOrder)
     draw = drawPackage(package, wopros, true, scripted);
     EXPECT_EQ(ids(draw.questions), (QStringList{"3/2", "3/3", "1/1", "1/4", "1/5"}));
 
+    // Topic 3 says "Всего" 6 but holds 4 (fewer than the file's 13 records):
+    // the draw among the 4 real ones, from the same random numbers as above.
+    package.rows = {row("3", "6", "2"), row("2", "3", "0"), row("1", "6", "3")};
+    ScriptedRandom again({0.9, 0.3, 0.375, 0.0, 0.99, 0.75, 0.5});
+    draw = drawPackage(package, wopros, true, again);
+    EXPECT_EQ(ids(draw.questions), (QStringList{"3/2", "3/3", "1/1", "1/4", "1/5"}));
+
     // Every "Надо" 0: nothing at all.
     package.rows = {row("1", "6", "0"), row("3", "4", "0")};
     EXPECT_TRUE(drawPackage(package, wopros, true, scripted).questions.empty());

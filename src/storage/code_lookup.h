@@ -1,0 +1,313 @@
+// Looking records up by their codes while a scan passes over them: the codes
+// packed into integers (packedCode, storage/topic_scan.h), a flat table of
+// the packed keys looked for, and the leading bytes of a record that decide
+// its codes, so that a run of records with the same codes is judged once.
+#pragma once
+
+#include "storage/topic_scan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+namespace tavel {
+
+// Subject and topic packed: two records belong to the same topic exactly
+// when their keys are equal.
+inline quint64 packedTopicKey(quint32 subject, quint32 topic)
+{
+    return quint64(subject) << 32 | topic;
+}
+
+// The four codes of a question (subject, topic, section, question) as
+// sixteen bytes: each trimmed code in its slot of two, three, two and three
+// bytes (bytes 1, 4, 8 and 11: where a question or answer record keeps them,
+// after their length bytes), the rest of every byte zero. A trimmed code
+// neither starts nor ends with a blank or control byte, so the zero bytes
+// after it cannot be taken for part of it: two questions have equal keys
+// exactly when their trimmed codes are equal.
+struct PackedQuestionKey {
+    quint64 low = 0;  // bytes 0 to 7
+    quint64 high = 0; // bytes 8 to 15
+
+    friend bool operator==(const PackedQuestionKey& a, const PackedQuestionKey& b)
+    {
+        return a.low == b.low && a.high == b.high;
+    }
+};
+
+namespace question_key {
+inline constexpr int kOffsets[4] = {0, 3, 7, 10}; // of the length bytes
+inline constexpr int kCapacities[4] = {2, 3, 2, 3};
+// A code too long for its slot: no record has this key.
+inline constexpr PackedQuestionKey kNone{~quint64(0), ~quint64(0)};
+} // namespace question_key
+
+// From the packed codes (packedCode).
+inline PackedQuestionKey packedQuestionKey(quint32 subject, quint32 topic, quint32 test, quint32 number)
+{
+    unsigned char bytes[16] = {};
+    const quint32 codes[4] = {subject, topic, test, number};
+    for (int f = 0; f < 4; ++f) {
+        const int size = int(codes[f] >> 24);
+        if (size > question_key::kCapacities[f])
+            return question_key::kNone;
+        for (int k = 0; k < size; ++k)
+            bytes[question_key::kOffsets[f] + 1 + k] = uchar(codes[f] >> (8 * k));
+    }
+    PackedQuestionKey key;
+    std::memcpy(&key.low, bytes, 8);
+    std::memcpy(&key.high, bytes + 8, 8);
+    return key;
+}
+
+// The fields of a record that hold a topic's codes, or a question's, bound to
+// its layout so that keys come straight from the record's bytes.
+struct TopicFields {
+    const FieldLayout& subject;
+    const FieldLayout& topic;
+
+    TopicFields(const RecordLayout& layout, int subjectField, int topicField)
+        : subject(layout.field(subjectField)), topic(layout.field(topicField))
+    {
+    }
+    quint64 key(const char* record) const
+    {
+        return packedTopicKey(packedCode(record, subject), packedCode(record, topic));
+    }
+};
+
+struct QuestionFields {
+    TopicFields topic;
+    const FieldLayout& test;
+    const FieldLayout& number;
+
+    QuestionFields(const RecordLayout& layout, int subjectField, int topicField, int testField, int numberField)
+        : topic(layout, subjectField, topicField), test(layout.field(testField)), number(layout.field(numberField))
+    {
+        const FieldLayout* fields[4] = {&topic.subject, &topic.topic, &test, &number};
+        sameLayout_ = layout.size >= 16;
+        for (int f = 0; f < 4; ++f)
+            sameLayout_ = sameLayout_ && fields[f]->offset == question_key::kOffsets[f] &&
+                          fields[f]->capacity() == question_key::kCapacities[f];
+    }
+
+    PackedQuestionKey key(const char* record) const
+    {
+        if (sameLayout_) {
+            // Straight from the record's bytes when no code has a blank
+            // before its last character (blanks after it, as codes are often
+            // stored, are cleared).
+            const auto* r = reinterpret_cast<const unsigned char*>(record);
+            const unsigned l0 = r[0], l1 = r[3], l2 = r[7], l3 = r[10];
+            if (l0 <= 2 && l1 <= 3 && l2 <= 2 && l3 <= 3) {
+                quint64 low;
+                quint64 high;
+                std::memcpy(&low, record, 8);
+                std::memcpy(&high, record + 8, 8);
+                const auto bytes = [](unsigned n) { return (quint64(1) << (8 * n)) - 1; };
+                const Word a = Word::of(low, bytes(l0) << 8 | bytes(l1) << 32);
+                const Word b = Word::of(high, bytes(l2) | bytes(l3) << 24);
+                if (a.clean && b.clean)
+                    return {a.key, b.key};
+            }
+        }
+        return packedQuestionKey(packedCode(record, topic.subject), packedCode(record, topic.topic),
+                                 packedCode(record, test), packedCode(record, number));
+    }
+
+private:
+    // Eight bytes of a record with `text` marking the bytes that lie within
+    // the codes' lengths (each code followed by a byte outside them).
+    struct Word {
+        quint64 key;
+        bool clean; // no code byte is a blank with a character after it
+
+        static Word of(quint64 bytes, quint64 text)
+        {
+            constexpr quint64 high = 0x8080808080808080ull;
+            constexpr quint64 low7 = 0x7F7F7F7F7F7F7F7Full;
+            constexpr quint64 above32 = 0x5F5F5F5F5F5F5F5Full; // 0x7F - 32 in every byte
+            const quint64 within = text & high;
+            // Per byte, exactly (no carry crosses a byte): above 32.
+            const quint64 printable = (((bytes & low7) + above32) | bytes) & within;
+            const quint64 blank = ~printable & within;
+            // Code bytes with a blank before them in the same code: a code
+            // holds at most three bytes and is followed by a byte outside
+            // `text`, so two steps cover it and none crosses into the next.
+            quint64 after = (blank << 8) & within;
+            after |= (after << 8) & within;
+            return {bytes & ((printable >> 7) * 0xFF), (after & printable) == 0};
+        }
+    };
+
+    bool sameLayout_ = false;
+};
+
+// The upper half of a product with an odd constant: every bit of the key
+// reaches the bits a table uses (codes differ in a few bytes only).
+inline size_t hashOf(quint64 key)
+{
+    return size_t((key * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
+inline size_t hashOf(const PackedQuestionKey& key)
+{
+    return hashOf((key.low * 0xC2B2AE3D27D4EB4Full) ^ key.high);
+}
+
+// Keys, each with a value, in a flat open-addressing table that is at most
+// half full. Beside each slot lies one byte, 0 for a free slot and otherwise
+// eight bits of the key's hash: a key that is not there (what a scan meets
+// for most records) costs a look at those bytes, which stay in the cache,
+// and seldom a comparison of keys.
+template <class Key>
+class CodeLookup {
+public:
+    explicit CodeLookup(size_t expected = 0)
+    {
+        size_t size = 16;
+        while (size < expected * 2)
+            size *= 2;
+        resize(size);
+    }
+
+    // False, the value left as it was, when the key is there already.
+    bool insert(const Key& key, int value)
+    {
+        const size_t hash = hashOf(key);
+        const size_t i = indexOf(key, hash);
+        if (tags_[i] != 0)
+            return false;
+        tags_[i] = tagOf(hash);
+        slots_[i] = {key, value};
+        if (++count_ * 2 > slots_.size())
+            grow();
+        return true;
+    }
+
+    // The key's value, or nullptr when the key is not there.
+    int* find(const Key& key)
+    {
+        const size_t i = indexOf(key, hashOf(key));
+        return tags_[i] != 0 ? &slots_[i].value : nullptr;
+    }
+    const int* find(const Key& key) const { return const_cast<CodeLookup*>(this)->find(key); }
+    bool contains(const Key& key) const { return find(key) != nullptr; }
+
+    size_t size() const { return count_; }
+
+private:
+    struct Slot {
+        Key key{};
+        int value = 0;
+    };
+
+    static quint8 tagOf(size_t hash) { return quint8(hash >> 24) | 0x80; }
+
+    // The key's slot, or the free slot where it would go.
+    size_t indexOf(const Key& key, size_t hash) const
+    {
+        const quint8 tag = tagOf(hash);
+        for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            if (tags_[i] == 0 || (tags_[i] == tag && slots_[i].key == key))
+                return i;
+        }
+    }
+
+    void resize(size_t size)
+    {
+        slots_.assign(size, Slot{});
+        tags_.assign(size, 0);
+        mask_ = size - 1;
+    }
+
+    void grow()
+    {
+        std::vector<Slot> oldSlots;
+        std::vector<quint8> oldTags;
+        oldSlots.swap(slots_);
+        oldTags.swap(tags_);
+        resize(oldSlots.size() * 2);
+        for (size_t k = 0; k < oldSlots.size(); ++k) {
+            if (oldTags[k] == 0)
+                continue;
+            const size_t i = indexOf(oldSlots[k].key, hashOf(oldSlots[k].key));
+            tags_[i] = oldTags[k];
+            slots_[i] = oldSlots[k];
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::vector<quint8> tags_;
+    size_t mask_ = 0;
+    size_t count_ = 0;
+};
+
+// The leading `bytes` bytes of a record (1 to 16), read as two words, to tell
+// cheaply whether a record starts like the one before it: a scan keeps its
+// decision for a record whose code fields are byte for byte the previous
+// one's (the answers of a question, the questions of a topic lie one after
+// another). A record is at least 16 bytes long.
+struct RecordHead {
+    quint64 low = ~quint64(0);
+    quint64 high = ~quint64(0);
+
+    RecordHead() = default;
+    RecordHead(const char* record, int bytes)
+    {
+        std::memcpy(&low, record, 8);
+        if (bytes >= 8) {
+            std::memcpy(&high, record + bytes - 8, 8);
+        } else {
+            low &= (quint64(1) << (8 * bytes)) - 1;
+            high = 0;
+        }
+    }
+    friend bool operator!=(const RecordHead& a, const RecordHead& b) { return a.low != b.low || a.high != b.high; }
+
+    // The number of leading bytes that hold the given fields of a layout
+    // (their length bytes included), or 0 when they reach beyond 16 bytes or
+    // the record is shorter than 16: no head can then stand for them.
+    static int bytesOf(const RecordLayout& layout, std::initializer_list<int> fields)
+    {
+        int bytes = 0;
+        for (const int f : fields)
+            bytes = std::max(bytes, layout.field(f).offset + layout.field(f).size);
+        return bytes <= 16 && layout.size >= 16 ? bytes : 0;
+    }
+};
+
+// Tells, record by record of a scan, where a new run of records with the
+// same leading code bytes starts: everything decided from those codes holds
+// for the whole run.
+class HeadRuns {
+public:
+    HeadRuns(const RecordLayout& layout, std::initializer_list<int> fields)
+        : bytes_(RecordHead::bytesOf(layout, fields))
+    {
+    }
+
+    // True for the first record, for a record whose code bytes differ from
+    // the previous record's, and for every record when the fields lie beyond
+    // the bytes a head can hold.
+    bool startsRun(const char* record)
+    {
+        if (bytes_ == 0)
+            return true;
+        const RecordHead head(record, bytes_);
+        if (started_ && !(head != previous_))
+            return false;
+        started_ = true;
+        previous_ = head;
+        return true;
+    }
+
+private:
+    int bytes_;
+    bool started_ = false;
+    RecordHead previous_;
+};
+
+} // namespace tavel

@@ -1,0 +1,118 @@
+// Question keys made from a record's bytes against keys made from typed codes,
+// the key table and runs of records with the same code bytes.
+#include "storage/code_lookup.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavel;
+
+namespace {
+
+const int kCodeFields[] = {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo};
+
+// An answer record whose four code fields hold `fields` (length byte and
+// characters, as stored) and whose other bytes are not zero.
+QByteArray answerRecord(const QByteArray (&fields)[4])
+{
+    QByteArray record(layouts::otwet.size, 'x');
+    for (int f = 0; f < 4; ++f) {
+        const FieldLayout& field = layouts::otwet.field(kCodeFields[f]);
+        record.replace(field.offset, field.size, fields[f].leftJustified(field.size, 'z', true));
+    }
+    return record;
+}
+
+PackedQuestionKey typed(const QString (&codes)[4])
+{
+    return packedQuestionKey(packedCode(codes[0]), packedCode(codes[1]), packedCode(codes[2]), packedCode(codes[3]));
+}
+
+} // namespace
+
+// Whatever the blanks around a code, bytes after its length or a length byte
+// above the field's capacity, the key of the record is the key of its
+// trimmed codes, in each of the four fields.
+TEST(QuestionKeys, ARecordsKeyIsTheKeyOfItsTrimmedCodes)
+{
+    struct Case {
+        QByteArray field; // length byte and characters, as stored in a field of three characters
+        QString code;     // the code it holds
+    };
+    const Case cases[] = {
+        {QByteArray("\x01" "7", 2), u"7"_qs},
+        {QByteArray("\x02" "7 ", 3), u"7"_qs},         // a blank after the code
+        {QByteArray("\x03" " 7 ", 4), u"7"_qs},        // and before it
+        {QByteArray("\x03" "\t12", 4), u"12"_qs},      // a control byte before it
+        {QByteArray("\x03" "1 2", 4), u"1 2"_qs},      // a blank inside stays
+        {QByteArray("\x03" "1\x00" "2", 4), u"1\u00002"_qs},
+        {QByteArray("\x09" "123", 4), u"123"_qs},      // length above the field: clamped
+        {QByteArray("\x02" "  ", 3), QString()},       // blanks only
+        {QByteArray("\x00" "123", 4), QString()},
+        {QByteArray("\x03" "\xc0\xff ", 4), u"Ая"_qs}, // Windows-1251
+    };
+    const QByteArray plain[4] = {QByteArray("\x01" "1", 2), QByteArray("\x02" "12", 3), QByteArray("\x01" "3", 2),
+                                 QByteArray("\x03" "456", 4)};
+    const QString plainCodes[4] = {u"1"_qs, u"12"_qs, u"3"_qs, u"456"_qs};
+    const QuestionFields fields(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo);
+    for (int f = 0; f < 4; ++f) {
+        const int capacity = layouts::otwet.field(kCodeFields[f]).capacity();
+        for (const Case& c : cases) {
+            QByteArray stored[4] = {plain[0], plain[1], plain[2], plain[3]};
+            QString codes[4] = {plainCodes[0], plainCodes[1], plainCodes[2], plainCodes[3]};
+            stored[f] = c.field.left(capacity + 1);
+            codes[f] = c.field.size() - 1 > capacity ? QString() : c.code;
+            if (codes[f].isNull())
+                continue; // written for a field of three characters only
+            const QByteArray record = answerRecord(stored);
+            EXPECT_EQ(fields.key(record.constData()), typed(codes))
+                << "field " << f << ": " << c.field.toHex().constData();
+        }
+    }
+}
+
+TEST(QuestionKeys, DifferentCodesDifferAndTooLongCodesMatchNoRecord)
+{
+    const QuestionFields fields(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo);
+    const QByteArray record = answerRecord({QByteArray("\x02" "1 ", 3), QByteArray("\x02" "12", 3),
+                                            QByteArray("\x01" "3", 2), QByteArray("\x01" "4", 2)});
+    EXPECT_EQ(fields.key(record.constData()), typed({u"1"_qs, u"12"_qs, u"3"_qs, u"4"_qs}));
+    EXPECT_NE(fields.key(record.constData()), typed({u"1"_qs, u"1"_qs, u"23"_qs, u"4"_qs}));
+    EXPECT_NE(fields.key(record.constData()), typed({u"01"_qs, u"12"_qs, u"3"_qs, u"4"_qs}));
+    EXPECT_NE(fields.key(record.constData()), typed({u"1"_qs, u"12"_qs, u"3"_qs, u"04"_qs}));
+    // The subject field holds two characters: "123" is no subject of any record.
+    const QByteArray clamped = answerRecord({QByteArray("\x03" "12", 3), QByteArray("\x01" "1", 2),
+                                             QByteArray("\x01" "3", 2), QByteArray("\x01" "4", 2)});
+    EXPECT_EQ(fields.key(clamped.constData()), typed({u"12"_qs, u"1"_qs, u"3"_qs, u"4"_qs}));
+    EXPECT_EQ(typed({u"123"_qs, u"1"_qs, u"3"_qs, u"4"_qs}), question_key::kNone);
+}
+
+TEST(CodeLookup, FindsEveryKeyInsertedKeepsTheFirstValueAndGrows)
+{
+    CodeLookup<PackedQuestionKey> table; // sized for nothing: grows
+    for (int i = 0; i < 5000; ++i)
+        EXPECT_TRUE(table.insert({quint64(i % 7), quint64(i)}, i));
+    EXPECT_FALSE(table.insert({3, 3}, -5));
+    EXPECT_EQ(table.size(), 5000u);
+    for (int i = 0; i < 5000; ++i) {
+        const int* value = table.find({quint64(i % 7), quint64(i)});
+        ASSERT_NE(value, nullptr) << i;
+        EXPECT_EQ(*value, i);
+    }
+    EXPECT_FALSE(table.contains({1, 0}));
+    EXPECT_FALSE(table.contains({0, 5000}));
+}
+
+TEST(HeadRuns, ARunIsRecordsWithTheSameCodeBytesTheFirstRecordAlwaysStartsOne)
+{
+    HeadRuns runs(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
+    QByteArray first(layouts::otwet.size, '\xff'); // every byte as a fresh run's marker might be
+    EXPECT_TRUE(runs.startsRun(first.constData()));
+    EXPECT_FALSE(runs.startsRun(first.constData()));
+    QByteArray sameCodes = first;
+    sameCodes[20] = 'a'; // the answer's own text
+    EXPECT_FALSE(runs.startsRun(sameCodes.constData()));
+    QByteArray otherQuestion = first;
+    otherQuestion[13] = '1'; // the last byte of the question code field
+    EXPECT_TRUE(runs.startsRun(otherQuestion.constData()));
+    EXPECT_TRUE(runs.startsRun(first.constData()));
+}
