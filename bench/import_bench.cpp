@@ -1,13 +1,17 @@
 // tavel-import-bench: reading and decoding a 50 000-question import file of
 // each layout (the file's text, the reader into the import grid's rows, the
-// decoding into topic, question and answer rows) beside a baseline that only
-// decodes the same file's bytes to text. bench/run prints the ratios.
+// decoding into topic, question and answer rows with its progress on a gauge
+// as the editor shows it) beside a baseline that only decodes the same file's
+// bytes to text. bench/run prints the ratios.
 #include "generate_import.h"
 
 #include "authoring/import_decode.h"
 #include "authoring/import_text.h"
+#include "platform/windows/gauge_progress.h"
 #include "storage/cp1251.h"
 
+#include <QApplication>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -26,6 +30,7 @@ struct File {
 };
 std::vector<File> g_files;
 QString g_work; // the EGE work file
+QProgressBar* g_gauge = nullptr; // the editor's Gauge1
 
 void importFile(benchmark::State& state, const File& file)
 {
@@ -33,7 +38,9 @@ void importFile(benchmark::State& state, const File& file)
     for (auto _ : state) {
         const ImportText text = decodeImportText(file.bytes, QStringLiteral("bench.txt"));
         const ReadResult read = readLayout(file.layout, text.lines, QStringLiteral("bench.txt"), g_work);
-        const DecodeResult decoded = decodeImport(read.rows, topics, 1, 1);
+        GaugeProgress gauge(g_gauge);
+        const DecodeResult decoded =
+            decodeImport(read.rows, topics, 1, 1, [&gauge](int done, int total) { gauge(done, total); });
         if (int(decoded.questions.size()) != kQuestions)
             state.SkipWithError("wrong question count");
         benchmark::DoNotOptimize(decoded.answers.data());
@@ -53,6 +60,14 @@ void decodeBytes(benchmark::State& state, const File& file)
 
 int main(int argc, char** argv)
 {
+    // A real gauge, repainted as the editor's is, on the offscreen platform.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QProgressBar gauge;
+    gauge.resize(200, 20);
+    gauge.show();
+    g_gauge = &gauge;
+
     QTemporaryDir dir;
     g_work = dir.filePath(QStringLiteral("EGE.dat"));
     // UTF-8, as a teacher on Linux saves a file.

@@ -15,7 +15,7 @@
 namespace tavel::fuzz {
 
 inline void checkImport(const uint8_t* data, size_t size,
-                        const std::function<import::ReadResult(const QStringList&)>& reader)
+                        const std::function<import::ReadResult(import::Lines)>& reader)
 {
     using namespace tavel::import;
     setUp();
@@ -25,7 +25,7 @@ inline void checkImport(const uint8_t* data, size_t size,
     } catch (const Error&) {
         return; // a file with a NUL byte: refused by name
     }
-    for (const QString& line : text.lines)
+    for (const QStringView line : text.lines)
         if (line.size() > kLineLimit)
             broken("a line longer than the limit");
     const ReadResult read = reader(text.lines);

@@ -5,6 +5,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    tavel::fuzz::checkImport(data, size, [](const QStringList& lines) { return tavel::import::readGeneratorLayout(lines); });
+    tavel::fuzz::checkImport(data, size, [](tavel::import::Lines lines) { return tavel::import::readGeneratorLayout(lines); });
     return 0;
 }

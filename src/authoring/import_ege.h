@@ -21,7 +21,7 @@ namespace tavel::import {
 inline constexpr int kEgeLineLimit = 210;
 
 // Phase A: the records of EGE.dat for the file's lines (empty lines skipped).
-std::vector<EgeRecord> markEgeLines(const QStringList& lines);
+std::vector<EgeRecord> markEgeLines(Lines lines);
 
 // Phase C: the rows of IzTXT from the records of EGE.dat.
 ReadResult assembleEge(const std::vector<EgeRecord>& records);
@@ -31,7 +31,8 @@ void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records);
 
 // All three phases: marks the lines, rewrites `workFile` with the marked
 // records (atomically; Error when it cannot) and assembles the rows from the
-// marked records.
-ReadResult readEgeLayout(const QStringList& lines, const QString& workFile);
+// marked records, as markEgeLines, writeEgeFile and assembleEge in turn would
+// (without making the records in memory).
+ReadResult readEgeLayout(Lines lines, const QString& workFile);
 
 } // namespace tavel::import

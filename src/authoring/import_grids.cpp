@@ -13,7 +13,7 @@ void fillImportGrid(GridModel& importGrid, const ReadResult& read)
     std::vector<GridRow> rows;
     rows.reserve(read.rows.size());
     for (const ImportRow& r : read.rows)
-        rows.push_back({r.subjectCode, r.topicCode, r.testCode, r.questionNo, r.answerNo, r.answerMark, r.answerText});
+        rows.push_back({QString(), QString(), QString(), r.questionNo, r.answerNo, r.answerMark, r.answerText});
     importGrid.replaceRows(rows);
 }
 

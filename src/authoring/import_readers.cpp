@@ -46,17 +46,17 @@ const QString& markText(char16_t c)
     }
 }
 
-// The trimmed text, sharing `text` when nothing is trimmed.
-QString trimmedText(const QString& text)
+// Whether `line` holds `marker` ("#начало", "#конец"); most lines hold no
+// "#" at all, which is found at once.
+bool hasMarker(QStringView line, QStringView marker)
 {
-    const QStringView kept = trimmedView(text);
-    return kept.size() == text.size() ? text : kept.toString();
+    return line.contains(QLatin1Char('#')) && line.contains(marker);
 }
 
-ImportRow textRow(const QString& text)
+ImportRow textRow(QString text)
 {
     ImportRow row;
-    row.answerText = text;
+    row.answerText = std::move(text);
     return row;
 }
 
@@ -77,16 +77,16 @@ void markAnswer(ImportRow& row, QStringView line, bool rankings, bool egeMarks)
     }
 }
 
-ReadResult readDigitLayout(const QStringList& lines)
+ReadResult readDigitLayout(Lines lines)
 {
     ReadResult out;
-    out.rows.reserve(size_t(lines.size()) + 1);
+    out.rows.reserve(lines.size() + 1);
     int count = 0;
     QString number = QString::number(count);
-    for (const QString& line : lines) {
+    for (const QStringView line : lines) {
         if (line.isEmpty())
             continue;
-        ImportRow row = textRow(line);
+        ImportRow row = textRow(line.toString());
         if (!out.rows.empty()) {
             if (isDigit(line[0]))
                 number = QString::number(++count);
@@ -100,24 +100,24 @@ ReadResult readDigitLayout(const QStringList& lines)
     return out;
 }
 
-ReadResult readLetterWLayout(const QStringList& lines)
+ReadResult readLetterWLayout(Lines lines)
 {
     ReadResult out;
-    out.rows.reserve(size_t(lines.size()) + 1);
+    out.rows.reserve(lines.size() + 1);
     int count = 0;
     int k = 0;
     QString number = QString::number(count);
-    for (const QString& line : lines) {
+    for (const QStringView line : lines) {
         if (line.isEmpty())
             continue;
-        ImportRow row = textRow(line);
+        ImportRow row;
         if (out.rows.empty()) {
-            out.rows.push_back(std::move(row));
+            out.rows.push_back(textRow(line.toString()));
             continue;
         }
         if (line[0] == QLatin1Char('w')) {
             number = QString::number(++count);
-            row.answerText = line.sliced(1);
+            row.answerText = line.sliced(1).toString();
             k = 0;
         } else {
             ++k;
@@ -126,10 +126,17 @@ ReadResult readLetterWLayout(const QStringList& lines)
                 const bool right = line[0] == QLatin1Char('+');
                 const QString label =
                     k <= kAnswerLetters.size() ? charText(kAnswerLetters, k - 1) : QString::number(k);
-                row.answerText = (right ? QStringLiteral("+") : QString()) + label + QLatin1Char(')') + line.sliced(p);
+                const QStringView rest = line.sliced(p);
+                QString text;
+                text.reserve((right ? 1 : 0) + label.size() + 1 + rest.size());
+                if (right)
+                    text.append(QLatin1Char('+'));
+                text.append(label).append(QLatin1Char(')')).append(rest);
+                row.answerText = std::move(text);
                 row.answerMark = right ? markText(u'+') : QString();
                 row.answerNo = label;
             } else {
+                row.answerText = line.toString();
                 markAnswer(row, line, false, false);
             }
         }
@@ -140,15 +147,17 @@ ReadResult readLetterWLayout(const QStringList& lines)
     return out;
 }
 
-ReadResult readGeneratorLayout(const QStringList& lines)
+ReadResult readGeneratorLayout(Lines lines)
 {
     ReadResult out;
-    const qsizetype n = lines.size();
-    qsizetype pos = 0;
+    const size_t n = lines.size();
+    // Every row but the title and the last empty one takes a line or more.
+    out.rows.reserve(n + 2);
+    size_t pos = 0;
     // Reading past the end gives an empty line, as the end of a text file does.
-    auto next = [&]() { return pos < n ? lines[pos++] : (++pos, QString()); };
+    auto next = [&]() { return pos < n ? lines[pos++] : (++pos, QStringView()); };
 
-    out.title = next();
+    out.title = next().toString();
     out.rows.push_back(textRow(out.title));
     int count = 0;
     int block = 0;
@@ -160,6 +169,11 @@ ReadResult readGeneratorLayout(const QStringList& lines)
                         .arg(what);
         out.rows.emplace_back();
     };
+    // A block's lines and items, their room kept from block to block. An
+    // item of one line is that line; one of several is joined in `joined`.
+    std::vector<QStringView> r;
+    std::vector<QStringView> items;
+    std::vector<QString> joined;
 
     while (pos < n) {
         while (pos < n && lines[pos].isEmpty())
@@ -168,18 +182,18 @@ ReadResult readGeneratorLayout(const QStringList& lines)
             break;
         ++block;
         const int leadLine = int(pos) + 1;
-        QString last = next(); // the lead line: not used
-        std::vector<QString> r;
+        QStringView last = next(); // the lead line: not used
+        r.clear();
         while (pos < n) {
-            QString s = next();
+            QStringView s = next();
             last = s;
             if (s.isEmpty())
                 continue;
-            if (s.contains(u"#начало")) {
+            if (hasMarker(s, u"#начало")) {
                 s = next();
                 last = s;
             }
-            if (s.contains(u"#конец"))
+            if (hasMarker(s, u"#конец"))
                 break;
             if (int(r.size()) == kGeneratorBlockLimit) {
                 out.stop = QStringLiteral(">20\n");
@@ -198,27 +212,38 @@ ReadResult readGeneratorLayout(const QStringList& lines)
         }
         const QChar right = last[open + 1];
 
-        std::vector<QString> items{r.empty() ? QString() : r[0]};
+        joined.clear();
+        items.assign(1, r.empty() ? QStringView() : r[0]);
+        bool lastJoined = false; // items.back() views joined.back()
         for (size_t k = 1; k < r.size(); ++k) {
-            const QString& line = r[k];
-            if (line.size() >= 2 && isDigit(line[0]) && (line[1] == QLatin1Char(')') || line[1] == QLatin1Char('.')))
+            const QStringView line = r[k];
+            if (line.size() >= 2 && isDigit(line[0]) && (line[1] == QLatin1Char(')') || line[1] == QLatin1Char('.'))) {
                 items.push_back(line);
-            else
-                items.back() += QLatin1Char(' ') + line;
+                lastJoined = false;
+            } else {
+                if (!lastJoined)
+                    joined.push_back(items.back().toString());
+                lastJoined = true;
+                joined.back().append(QLatin1Char(' ')).append(line);
+                items.back() = joined.back();
+            }
         }
+        // The item that gets "+" in front.
+        size_t marked = 0;
         for (size_t k = items.size(); k-- > 1;) {
             if (items[k][0] == right) {
-                items[k].prepend(QLatin1Char('+'));
+                marked = k;
                 break;
             }
         }
 
         const QString number = QString::number(++count);
-        ImportRow question = textRow(trimmedText(items[0]));
+        ImportRow question = textRow(trimmedView(items[0]).toString());
         question.questionNo = number;
         out.rows.push_back(std::move(question));
         for (size_t k = 1; k < items.size(); ++k) {
-            ImportRow answer = textRow(trimmedText(items[k]));
+            const QStringView item = trimmedView(items[k]);
+            ImportRow answer = textRow(k == marked ? QLatin1Char('+') + item : item.toString());
             answer.questionNo = number;
             markAnswer(answer, answer.answerText, false, false);
             out.rows.push_back(std::move(answer));
@@ -228,10 +253,9 @@ ReadResult readGeneratorLayout(const QStringList& lines)
     return out;
 }
 
-ReadResult readLayout(Layout layout, const QStringList& lines, const QString& fileName,
-                      const QString& egeWorkFile)
+ReadResult readLayout(Layout layout, Lines lines, const QString& fileName, const QString& egeWorkFile)
 {
-    if (std::all_of(lines.begin(), lines.end(), [](const QString& line) { return line.isEmpty(); }))
+    if (std::all_of(lines.begin(), lines.end(), [](QStringView line) { return line.isEmpty(); }))
         throw Error(QStringLiteral("В файле %1 нет ни одной строки текста: импортировать нечего.").arg(fileName));
     switch (layout) {
     case Layout::Digit:

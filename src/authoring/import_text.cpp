@@ -32,21 +32,79 @@ bool hasNonAscii(QByteArrayView b)
     return false;
 }
 
-// The same trimming as everywhere (code 32 and below at both ends), and every
-// control character left inside becomes a blank, so that no NUL, tab or form
-// feed reaches a grid cell.
-QString cleanLine(QString line)
-{
-    const QStringView kept = trimmedView(line);
-    if (kept.size() < line.size())
-        line = kept.toString();
-    const QChar* chars = line.constData();
-    for (qsizetype i = 0; i < line.size(); ++i)
-        if (chars[i].unicode() < 32) {
-            line[i] = QLatin1Char(' ');
-            chars = line.constData();
+// The lines of a file collected into one string: each line trimmed the same
+// as everywhere (code 32 and below at both ends), and every control
+// character left inside becomes a blank, so that no NUL, tab or form feed
+// reaches a grid cell.
+class LineCollector {
+public:
+    // `room`: at least the characters of all lines together.
+    explicit LineCollector(qsizetype room, qsizetype lines) : text_(room, Qt::Uninitialized)
+    {
+        to_ = reinterpret_cast<char16_t*>(text_.data());
+        ends_.reserve(size_t(lines));
+    }
+
+    void add(QStringView line)
+    {
+        const QStringView kept = trimmedView(line);
+        for (const QChar c : kept)
+            *to_++ = c.unicode() < 32 ? u' ' : c.unicode();
+        ends_.push_back(to_ - reinterpret_cast<const char16_t*>(text_.constData()));
+    }
+
+    ImportText finish(TextEncoding encoding)
+    {
+        ImportText out;
+        out.encoding = encoding;
+        text_.truncate(ends_.empty() ? 0 : ends_.back());
+        out.text = std::move(text_);
+        out.lines.reserve(ends_.size());
+        const QStringView all(out.text);
+        qsizetype start = 0;
+        for (const qsizetype end : ends_) {
+            out.lines.push_back(all.sliced(start, end - start));
+            start = end;
         }
-    return line;
+        return out;
+    }
+
+private:
+    QString text_;
+    char16_t* to_;
+    std::vector<qsizetype> ends_;
+};
+
+// Up to kLineLimit UTF-16 units of one line of valid UTF-8 (`from` to `end`
+// holds no line end), decoded into `units`; returns how many. A character
+// outside the BMP that would not fit whole is left out with the rest, so a
+// line is never cut inside a character. The bytes were checked as valid
+// UTF-8, so every sequence is complete and well formed.
+qsizetype decodeUtf8Line(const uchar* from, const uchar* end, char16_t* units)
+{
+    qsizetype n = 0;
+    while (from < end && n < kLineLimit) {
+        const uchar c = *from;
+        if (c < 0x80) {
+            units[n++] = c;
+            from += 1;
+        } else if (c < 0xE0) {
+            units[n++] = char16_t(((c & 0x1F) << 6) | (from[1] & 0x3F));
+            from += 2;
+        } else if (c < 0xF0) {
+            units[n++] = char16_t(((c & 0x0F) << 12) | ((from[1] & 0x3F) << 6) | (from[2] & 0x3F));
+            from += 3;
+        } else {
+            if (n + 2 > kLineLimit)
+                break;
+            const char32_t code =
+                ((c & 0x07) << 18) | ((from[1] & 0x3F) << 12) | ((from[2] & 0x3F) << 6) | (from[3] & 0x3F);
+            units[n++] = QChar::highSurrogate(code);
+            units[n++] = QChar::lowSurrogate(code);
+            from += 4;
+        }
+    }
+    return n;
 }
 
 // Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
@@ -84,17 +142,6 @@ int lineOfOffset(QByteArrayView bytes, qsizetype offset)
 
 } // namespace
 
-QStringView trimmedView(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 QString encodingName(TextEncoding encoding)
 {
     switch (encoding) {
@@ -119,17 +166,16 @@ TextEncoding detectEncoding(QByteArrayView bytes)
 
 ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
 {
-    ImportText out;
-    out.encoding = detectEncoding(bytes);
+    const TextEncoding encoding = detectEncoding(bytes);
 
-    if (out.encoding == TextEncoding::Utf16) {
+    if (encoding == TextEncoding::Utf16) {
         QStringDecoder decoder(hasUtf16LeBom(bytes) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                                QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes.sliced(2));
-        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
-            out.lines.push_back(cleanLine(text.sliced(b, std::min<qsizetype>(e - b, kLineLimit))));
-        });
-        return out;
+        const QStringView all(text);
+        LineCollector lines(text.size(), all.count(u'\n') + 1);
+        splitLines(all, [&](qsizetype b, qsizetype e) { lines.add(all.sliced(b, std::min<qsizetype>(e - b, kLineLimit))); });
+        return lines.finish(encoding);
     }
 
     const qsizetype nul = bytes.indexOf('\0');
@@ -139,31 +185,42 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
                         .arg(fileName)
                         .arg(lineOfOffset(bytes, nul)));
 
-    if (out.encoding == TextEncoding::Utf8) {
-        // One conversion of the whole file, then a copy per line: cheaper than
-        // converting line by line.
-        const QString text = QString::fromUtf8(hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes);
-        out.lines.reserve(text.count(QLatin1Char('\n')) + 1);
-        splitLines(QStringView(text), [&](qsizetype b, qsizetype e) {
-            qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
-            if (n < e - b && text[b + n - 1].isHighSurrogate())
-                --n; // never half a character
-            out.lines.push_back(cleanLine(text.sliced(b, n)));
+    // Each line is decoded on its own, only as far as it is kept, straight
+    // into the text of all lines: the rest of an overlong line is never
+    // decoded. A byte gives at most one UTF-16 unit, so the text has room.
+    LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    const uchar* data = reinterpret_cast<const uchar*>(bytes.data());
+    char16_t units[kLineLimit];
+    if (encoding == TextEncoding::Utf8) {
+        // The byte-order mark is no text; a second one right after it is
+        // dropped as well, as a UTF-8 decoder drops one at its start.
+        qsizetype start = 0;
+        while (start < 6 && hasUtf8Bom(bytes.sliced(start)))
+            start += 3;
+        splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
+            lines.add(QStringView(units, decodeUtf8Line(data + start + b, data + start + e, units)));
         });
-        return out;
+        return lines.finish(encoding);
     }
-    out.lines.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
     splitLines(bytes, [&](qsizetype b, qsizetype e) {
-        out.lines.push_back(cleanLine(cp1251::decode(bytes.sliced(b, std::min<qsizetype>(e - b, kLineLimit)))));
+        const qsizetype n = std::min<qsizetype>(e - b, kLineLimit);
+        for (qsizetype i = 0; i < n; ++i)
+            units[i] = cp1251::toUnicode(data[b + i]);
+        lines.add(QStringView(units, n));
     });
-    return out;
+    return lines.finish(encoding);
 }
 
-QStringList nonEmptyLines(const QStringList& lines)
+std::vector<QStringView> viewsOf(const QStringList& strings)
 {
-    QStringList out;
+    return {strings.begin(), strings.end()};
+}
+
+std::vector<QStringView> nonEmptyLines(Lines lines)
+{
+    std::vector<QStringView> out;
     out.reserve(lines.size());
-    for (const QString& line : lines)
+    for (const QStringView line : lines)
         if (!line.isEmpty())
             out.push_back(line);
     return out;

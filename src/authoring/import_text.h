@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <span>
+#include <vector>
 
 namespace tavel::import {
 
@@ -20,19 +22,38 @@ QString encodingName(TextEncoding encoding);
 // Characters kept of each line; the rest of a longer line is skipped.
 constexpr int kLineLimit = 250;
 
+// The lines of an import file as the readers take them: views of texts that
+// outlive the reading (an ImportText's, a list's).
+using Lines = std::span<const QStringView>;
+
 struct ImportText {
-    // Every line of the file in order (empty ones included), cut to kLineLimit
-    // characters (UTF-16 units; a character outside the BMP is never split),
-    // then trimmed of blanks and control characters at both ends;
-    // a control character inside a line becomes a blank. Lines end at LF,
-    // CR LF or a lone CR; a last line without its end counts.
-    QStringList lines;
+    // The kept characters of every line, one line after another: one string
+    // for the whole file instead of one per line.
+    QString text;
+    // Every line of the file in order (empty ones included), as views into
+    // `text`: cut to kLineLimit characters (UTF-16 units; a character outside
+    // the BMP is never split), then trimmed of blanks and control characters
+    // at both ends; a control character inside a line becomes a blank. Lines
+    // end at LF, CR LF or a lone CR; a last line without its end counts.
+    std::vector<QStringView> lines;
     TextEncoding encoding = TextEncoding::Windows1251;
 };
 
+// Views of `strings` (which must outlive them), for a reader given a list.
+std::vector<QStringView> viewsOf(const QStringList& strings);
+
 // The trimming of storage/text.h without a copy, for the hundreds of
 // thousands of cells an import compares and cuts.
-QStringView trimmedView(QStringView text);
+inline QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 TextEncoding detectEncoding(QByteArrayView bytes);
 
@@ -41,7 +62,7 @@ TextEncoding detectEncoding(QByteArrayView bytes);
 ImportText decodeImportText(QByteArrayView bytes, const QString& fileName);
 
 // The lines kept by the layouts that skip empty lines.
-QStringList nonEmptyLines(const QStringList& lines);
+std::vector<QStringView> nonEmptyLines(Lines lines);
 
 // Reads the file and decodes it. Throws Error naming the file when it cannot
 // be read, is too large for an import, or is not text.

@@ -4,7 +4,6 @@
 
 #include "storage/error.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,6 +91,104 @@ QString refusalFor(const QString& target)
     return QString();
 }
 
+// Writes all `size` bytes to `fd`. False when the disk refused, with the
+// reason's errno in `error` (ENOSPC for a write that took nothing).
+bool writeAll(int fd, const char* data, qint64 size, int& error)
+{
+    qint64 done = 0;
+    while (done < size) {
+        errno = 0;
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n == 0 ? ENOSPC : errno;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// The device a streamed save writes to: the bytes go to the temporary file
+// through one block buffer, so that a save of any size holds one block in
+// memory. After the disk refused a write every later write fails too, and
+// failure() keeps the first reason.
+class FileSink final : public QIODevice {
+public:
+    explicit FileSink(int fd) : fd_(fd)
+    {
+        block_.reserve(kBlock);
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    // Writes out what is still in the block; false when the disk refused.
+    bool drain()
+    {
+        if (failed_)
+            return false;
+        failed_ = !writeAll(fd_, block_.constData(), block_.size(), failure_);
+        block_.clear();
+        return !failed_;
+    }
+    bool failed() const { return failed_; }
+    int failure() const { return failure_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (block_.size() + size > kBlock && !drain())
+            return -1;
+        if (size >= kBlock) {
+            failed_ = !writeAll(fd_, data, size, failure_);
+            return failed_ ? -1 : size;
+        }
+        block_.append(data, size);
+        return size;
+    }
+
+private:
+    static constexpr qsizetype kBlock = 1024 * 1024;
+    int fd_;
+    bool failed_ = false;
+    int failure_ = 0;
+    QByteArray block_;
+};
+
+// Replaces the file at `path` with what `fill` writes to the descriptor of
+// a temporary file beside it; `fill` throws (through fail) when it cannot.
+void replaceFile(const QString& path, const std::function<void(int fd)>& fill)
+{
+    const QString target = realTarget(path);
+    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
+        fail(path, refusal);
+    removeInterruptedSaves(target);
+
+    // The reason of each failure is taken from errno right after the call
+    // that failed: the messages of the file classes say "Unknown error" for a
+    // full disk met while flushing.
+    QTemporaryFile temp(target + QLatin1String(kInterruptedSaveMark) + QStringLiteral("XXXXXX"));
+    temp.setAutoRemove(true);
+    errno = 0;
+    if (!temp.open())
+        fail(path, reasonOf(errno));
+    const int fd = temp.handle();
+    fill(fd);
+    if (::fchmod(fd, permissionsFor(target)) != 0 || ::fsync(fd) != 0)
+        fail(path, reasonOf(errno));
+    const QByteArray from = QFile::encodeName(temp.fileName());
+    if (::rename(from.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(path, reasonOf(errno));
+    temp.setAutoRemove(false); // it is the file now
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
 bool isLeftoverOf(const QString& entry, const QString& fileName)
 {
     static const QRegularExpression tail(QStringLiteral("^[A-Za-z0-9]{6}$"));
@@ -131,51 +228,20 @@ int removeInterruptedSavesIn(const QString& folder)
 
 void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!write(buffer))
-        fail(path, QStringLiteral("запись прервана"));
-    saveAtomically(path, buffer.data());
+    replaceFile(path, [&](int fd) {
+        FileSink sink(fd);
+        if (!write(sink) || !sink.drain())
+            fail(path, sink.failed() ? reasonOf(sink.failure()) : QStringLiteral("запись прервана"));
+    });
 }
 
 void saveAtomically(const QString& path, const QByteArray& contents)
 {
-    const QString target = realTarget(path);
-    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
-        fail(path, refusal);
-    removeInterruptedSaves(target);
-
-    // The reason of each failure is taken from errno right after the call
-    // that failed: the messages of the file classes say "Unknown error" for a
-    // full disk met while flushing.
-    QTemporaryFile temp(target + QLatin1String(kInterruptedSaveMark) + QStringLiteral("XXXXXX"));
-    temp.setAutoRemove(true);
-    errno = 0;
-    if (!temp.open())
-        fail(path, reasonOf(errno));
-    const int fd = temp.handle();
-    qint64 done = 0;
-    while (done < contents.size()) {
-        errno = 0;
-        const ssize_t n = ::write(fd, contents.constData() + done, size_t(contents.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail(path, reasonOf(n == 0 ? ENOSPC : errno));
-        done += n;
-    }
-    if (::fchmod(fd, permissionsFor(target)) != 0 || ::fsync(fd) != 0)
-        fail(path, reasonOf(errno));
-    const QByteArray from = QFile::encodeName(temp.fileName());
-    if (::rename(from.constData(), QFile::encodeName(target).constData()) != 0)
-        fail(path, reasonOf(errno));
-    temp.setAutoRemove(false); // it is the file now
-    // The rename itself reaches the disk with the folder.
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    replaceFile(path, [&](int fd) {
+        int error = 0;
+        if (!writeAll(fd, contents.constData(), contents.size(), error))
+            fail(path, reasonOf(error));
+    });
 }
 
 } // namespace tavel

@@ -17,9 +17,11 @@ namespace tavel {
 
 inline constexpr auto kInterruptedSaveMark = ".tavel-save-";
 
-// Calls `write` with a buffer that becomes the new contents; `write` returns
-// false to abandon the save. Throws Error naming the file and the reason (for
-// a full disk: no space left) when the save fails or is abandoned.
+// Calls `write` with a device whose bytes become the new contents; they go to
+// the temporary file as they come (through one block buffer), so a save of
+// any size holds little memory. A write the disk refuses returns -1. `write`
+// returns false to abandon the save. Throws Error naming the file and the
+// reason (for a full disk: no space left) when the save fails or is abandoned.
 void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 void saveAtomically(const QString& path, const QByteArray& contents);

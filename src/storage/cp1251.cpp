@@ -71,16 +71,24 @@ QString decode(QByteArrayView bytes)
 QByteArray encode(QStringView text, int* unmappable)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
-    int bad = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int b = byteOf(text[i].unicode());
-        if (b < 0)
-            ++bad;
-        out[i] = b < 0 ? '?' : char(b);
-    }
+    const int bad = encodeInto(text, out.data());
     if (unmappable)
         *unmappable = bad;
     return out;
+}
+
+int encodeInto(QStringView text, char* out)
+{
+    const Reverse& table = reverse();
+    int bad = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const int b = u < table.bytes.size() ? table.bytes[u] : -1;
+        if (b < 0)
+            ++bad;
+        *out++ = b < 0 ? '?' : char(b);
+    }
+    return bad;
 }
 
 bool canEncode(QStringView text)

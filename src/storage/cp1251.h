@@ -18,6 +18,10 @@ QString decode(QByteArrayView bytes);
 // receives how many did.
 QByteArray encode(QStringView text, int* unmappable = nullptr);
 
+// The same into `out`, which has room for text.size() bytes; returns how many
+// characters became '?'.
+int encodeInto(QStringView text, char* out);
+
 // True when every character of `text` has a byte in the code page.
 bool canEncode(QStringView text);
 

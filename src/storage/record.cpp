@@ -45,11 +45,12 @@ RecordBuffer::RecordBuffer(const RecordLayout& layout) : layout_(&layout), bytes
 
 int RecordBuffer::setText(int field, QStringView text)
 {
-    int unmappable = 0;
     const FieldLayout& f = layout_->field(field);
-    const QByteArray bytes = cp1251::encode(text.left(f.capacity()), &unmappable);
-    setRawText(field, bytes);
-    return unmappable;
+    const QStringView kept = text.left(f.capacity());
+    char* at = bytes_.data() + f.offset;
+    std::memset(at, 0, size_t(f.size));
+    at[0] = char(kept.size());
+    return cp1251::encodeInto(kept, at + 1);
 }
 
 void RecordBuffer::setRawText(int field, QByteArrayView bytes)

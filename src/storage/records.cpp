@@ -142,11 +142,16 @@ EgeRecord EgeRecord::decode(const RecordView& r)
 
 QByteArray EgeRecord::encode() const
 {
-    using namespace ege;
     RecordBuffer b(layout());
-    b.setText(LineMarker, lineMarker);
-    b.setText(LineText, lineText);
+    encode(b);
     return b.bytes();
+}
+
+void EgeRecord::encode(RecordBuffer& into) const
+{
+    using namespace ege;
+    into.setText(LineMarker, lineMarker);
+    into.setText(LineText, lineText);
 }
 
 } // namespace tavel

@@ -13,7 +13,22 @@ using namespace tavel::import;
 
 namespace {
 
-QStringList linesOf(const QString& text) { return text.split(QLatin1Char('\n')); }
+// Lines for the readers: strings and the views of them, alive together.
+struct TestLines {
+    QStringList strings;
+    std::vector<QStringView> views = viewsOf(strings);
+    operator Lines() const { return views; }
+};
+
+TestLines linesOf(const QString& text) { return {text.split(QLatin1Char('\n'))}; }
+
+QStringList strings(Lines lines)
+{
+    QStringList out;
+    for (const QStringView line : lines)
+        out.push_back(line.toString());
+    return out;
+}
 
 std::string joined(const QStringList& rows) { return rows.join(QLatin1Char('\n')).toStdString(); }
 
@@ -51,7 +66,7 @@ TEST(ImportText, EncodingLineEndsAndCleaning)
     for (const Case& c : cases) {
         const ImportText text = decodeImportText(c.bytes, QStringLiteral("f.txt"));
         EXPECT_EQ(text.encoding, c.encoding) << c.name;
-        EXPECT_EQ(text.lines, c.lines) << c.name;
+        EXPECT_EQ(strings(text.lines), c.lines) << c.name;
     }
 }
 
@@ -66,7 +81,46 @@ TEST(ImportText, LongLinesAreCutBeforeTrimming)
 
     // UTF-8: characters, not bytes.
     const ImportText utf8 = decodeImportText(QString(300, QChar(u'ж')).toUtf8(), QStringLiteral("f.txt"));
-    EXPECT_EQ(utf8.lines, QStringList{QString(250, QChar(u'ж'))});
+    EXPECT_EQ(strings(utf8.lines), QStringList{QString(250, QChar(u'ж'))});
+}
+
+// UTF-8 is decoded line by line, only as far as a line is kept: random
+// valid UTF-8 (blanks, controls, every sequence length, byte-order marks, all
+// line ends) gives the lines of the whole text decoded at once, split, cut
+// at 250 units without halving a character, trimmed and blanked.
+TEST(ImportText, Utf8DecodedLineByLineAsAWholeText)
+{
+    const char32_t pool[] = {U'a', U' ', U'\t', U'\x1f', U'ж', U'\uFEFF', U'€', U'\U0001F600', U'\U0001F600'};
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::u32string chars(random.bounded(900), U'ы');
+        for (char32_t& c : chars)
+            if (random.bounded(3) == 0)
+                c = pool[random.bounded(int(std::size(pool)))];
+        for (int ends = int(random.bounded(6)); ends > 0 && !chars.empty(); --ends)
+            chars[random.bounded(int(chars.size()))] = random.bounded(2) ? U'\n' : U'\r';
+        QString whole = QString::fromUcs4(chars.data(), qsizetype(chars.size()));
+        const QByteArray bytes = (round % 3 ? "" : "\xEF\xBB\xBF") + whole.toUtf8();
+        if (!bytes.startsWith("\xEF\xBB\xBF") && !bytes.contains('\xD1'))
+            continue; // pure ASCII: not read as UTF-8
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            whole = QString::fromUtf8(bytes.sliced(3));
+        whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        QStringList expected = whole.split(u'\n');
+        if (whole.endsWith(u'\n') || whole.isEmpty())
+            expected.removeLast();
+        for (QString& line : expected) {
+            if (line.size() > kLineLimit)
+                line.truncate(line[kLineLimit - 1].isHighSurrogate() ? kLineLimit - 1 : kLineLimit);
+            line = trimmedView(line).toString();
+            for (QChar& c : line)
+                if (c.unicode() < 32)
+                    c = u' ';
+        }
+        const ImportText text = decodeImportText(bytes, QStringLiteral("f.txt"));
+        ASSERT_EQ(text.encoding, TextEncoding::Utf8) << round;
+        ASSERT_EQ(strings(text.lines), expected) << round;
+    }
 }
 
 TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
@@ -78,10 +132,10 @@ TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
     test::TempHome home;
     EXPECT_TRUE(test::errorOf([&] { readImportFile(home.path(QStringLiteral("missing.txt"))); })
                     .contains(QStringLiteral("missing.txt")));
-    EXPECT_TRUE(decodeImportText(QByteArray(), QStringLiteral("e.txt")).lines.isEmpty());
+    EXPECT_TRUE(decodeImportText(QByteArray(), QStringLiteral("e.txt")).lines.empty());
     // No line of text: refused before the EGE work file is touched.
     const QString work = home.path(QStringLiteral("EGE.dat"));
-    EXPECT_TRUE(test::errorOf([&] { readLayout(Layout::Ege, {"", ""}, QStringLiteral("e.txt"), work); })
+    EXPECT_TRUE(test::errorOf([&] { readLayout(Layout::Ege, linesOf(QStringLiteral("\n")), QStringLiteral("e.txt"), work); })
                     .contains(QStringLiteral("e.txt")));
     EXPECT_FALSE(home.exists(QStringLiteral("EGE.dat")));
 }
@@ -135,7 +189,7 @@ TEST(ImportLetterWLayout, AnswersPastTheEighteenthLetterAreNumbered)
     QStringList lines{QStringLiteral("T"), QStringLiteral("wМного ответов")};
     for (int i = 1; i <= 21; ++i)
         lines.push_back(QStringLiteral("%1. вариант %1").arg(i));
-    const ReadResult r = readLetterWLayout(lines);
+    const ReadResult r = readLetterWLayout(viewsOf(lines));
     ASSERT_EQ(r.rows.size(), 2u + 21u + 1u);
     EXPECT_EQ(r.rows[2 + 17].answerText, QStringLiteral("т) вариант 18"));
     EXPECT_EQ(r.rows[2 + 17].answerNo, QStringLiteral("т"));
@@ -257,8 +311,9 @@ TEST(ImportFuzz, ReadersOnRandomLinesAndBytes)
         } catch (const Error&) {
             ASSERT_TRUE(bytes.contains('\0'));
         }
-        for (const QStringList& input : {lines, text.lines}) {
-            const QStringList kept = nonEmptyLines(input);
+        const std::vector<QStringView> listed = viewsOf(lines);
+        for (const Lines input : {Lines(listed), Lines(text.lines)}) {
+            const std::vector<QStringView> kept = nonEmptyLines(input);
             for (const ReadResult& r : {readDigitLayout(input), readLetterWLayout(input), readGeneratorLayout(input),
                                         round % 10 ? assembleEge(markEgeLines(input)) : readEgeLayout(input, work)}) {
                 ASSERT_FALSE(r.rows.empty());
