@@ -302,9 +302,11 @@ void writeColourEntry(const QString& path, const QString& name, const QString& c
     bool found = false;
     for (ColourEntry& e : entries) {
         // A line whose name begins with the window's name is read as that
-        // window's colour ("Otwet0" as "Otwet"): it takes the new colour too,
-        // or it would undo the change at the next start.
+        // window's colour ("Otwet0" as "Otwet", the colour taken from a fixed
+        // column): it is rewritten in the plain form with the new colour, or it
+        // would undo the change at the next start.
         if (e.name.startsWith(key)) {
+            e.name = key;
             e.colour = value;
             found = true;
         }
