@@ -1,7 +1,7 @@
 // Between the import's rows and the editor's grid models.
 #include "authoring/import_grids.h"
 
-#include "authoring/import_text.h"
+#include "storage/text.h"
 
 namespace tavel::import {
 

@@ -3,6 +3,7 @@
 
 #include "authoring/import_ege.h"
 #include "authoring/import_text.h"
+#include "storage/text.h"
 #include "storage/error.h"
 
 #include <array>

@@ -1,5 +1,6 @@
 // Import files: encoding choice, line splitting, cutting and trimming.
 #include "authoring/import_text.h"
+#include "storage/text.h"
 
 #include "storage/cp1251.h"
 #include "storage/error.h"

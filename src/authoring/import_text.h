@@ -42,19 +42,6 @@ struct ImportText {
 // Views of `strings` (which must outlive them), for a reader given a list.
 std::vector<QStringView> viewsOf(const QStringList& strings);
 
-// The trimming of storage/text.h without a copy, for the hundreds of
-// thousands of cells an import compares and cuts.
-inline QStringView trimmedView(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 TextEncoding detectEncoding(QByteArrayView bytes);
 
 // The lines of a file's bytes. A file with a NUL byte that is not UTF-16 is

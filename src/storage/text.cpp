@@ -3,17 +3,6 @@
 
 namespace tavel {
 
-QString trimmed(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.sliced(begin, end - begin).toString();
-}
-
 QByteArrayView trimmed(QByteArrayView bytes)
 {
     qsizetype begin = 0;
@@ -27,7 +16,7 @@ QByteArrayView trimmed(QByteArrayView bytes)
 
 std::optional<int> wholeNumber(QStringView text)
 {
-    const QString t = trimmed(text);
+    const QStringView t = trimmedView(text);
     bool ok = false;
     const int value = t.toInt(&ok, 10);
     return ok ? std::optional<int>(value) : std::nullopt;
@@ -35,7 +24,7 @@ std::optional<int> wholeNumber(QStringView text)
 
 bool codesEqual(QStringView a, QStringView b)
 {
-    return trimmed(a) == trimmed(b);
+    return trimmedView(a) == trimmedView(b);
 }
 
 } // namespace tavel
