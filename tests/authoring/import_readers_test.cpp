@@ -283,6 +283,38 @@ TEST(ImportEge, TaskLabelsAnswersAndTheEnd)
     EXPECT_EQ(file.back().lineText, QStringLiteral("Конец Теста"));
 }
 
+// EGE.dat byte for byte: markers and texts in Windows-1251 behind their
+// length bytes, zero-filled; a character Windows-1251 lacks is "?", a line is
+// cut at 210 UTF-16 units (here inside a surrogate pair), and the rows are
+// assembled from the records as they were marked, not read back.
+TEST(ImportEge, WorkFileBytesAndRowsOfATrickyPaper)
+{
+    const QString longLine = QString(209, QChar(u'я')) + QStringLiteral("\U0001F600 хвост");
+    const QStringList lines{QStringLiteral("Т"), QStringLiteral("А1 \u2713"), longLine, QStringLiteral("1) €"),
+                            QStringLiteral("ответ")};
+    test::TempHome home;
+    const QString work = home.path(QStringLiteral("EGE.dat"));
+    const ReadResult r = readEgeLayout(viewsOf(lines), work);
+
+    auto record = [](const char* marker, const QByteArray& text) -> QByteArray {
+        QByteArray out(1, char(qstrlen(marker)));
+        out += marker;
+        out += QByteArray(5 - qstrlen(marker), '\0');
+        out += char(text.size());
+        out += text;
+        return out + QByteArray(210 - text.size(), '\0');
+    };
+    const char* kk = "\xCA\xCA";
+    const QByteArray expected = record(kk, "\xD2") + record("\xCD\xC2", "\xC0" "1 ?")
+                                + record(kk, QByteArray(209, '\xFF') + '?') + record("\xCD\xCE", "1) \x88")
+                                + record(kk, "\xEE\xF2\xE2\xE5\xF2")
+                                + record("\xCA\xD2", "\xCA\xEE\xED\xE5\xF6 \xD2\xE5\xF1\xF2\xE0");
+    EXPECT_EQ(home.read(QStringLiteral("EGE.dat")).toHex(' ').toStdString(), expected.toHex(' ').toStdString());
+
+    const QString question = QStringLiteral("1.  ") + QString(209, QChar(u'я')) + QChar(0xD83D);
+    EXPECT_EQ(shown(r), joined({"|||Т", "1|||" + question, "1|1||1) € ответ"}));
+}
+
 // Random files of the tokens the layouts react to: every reader ends, keeps
 // the title row first and numbers every later row.
 TEST(ImportFuzz, ReadersOnRandomLinesAndBytes)
