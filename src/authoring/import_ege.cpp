@@ -5,9 +5,11 @@
 
 #include "authoring/import_text.h"
 #include "storage/atomic_save.h"
+#include "storage/cp1251.h"
 #include "storage/record.h"
 #include "storage/text.h"
 
+#include <array>
 #include <cstring>
 
 namespace tavel::import {
@@ -104,17 +106,24 @@ ReadResult assemble(std::span<const MarkedLine> records)
     auto marker = [&](size_t i) { return records[i].mark; };
     auto text = [&](size_t i) { return trimmedView(records[i].text); };
     auto ends = [&](size_t i) { return i >= n || marker(i) == Mark::End; };
-    // The texts of records [from, to) after `lead`, each after one blank, in
-    // one string made at once.
-    auto joined = [&](QStringView lead, size_t from, size_t to) {
-        qsizetype size = lead.size();
+    // `lead` and `lead2`, then the texts of records [from, to), each after one
+    // blank, in one string made at once.
+    auto joined = [&](QStringView lead, QStringView lead2, size_t from, size_t to) {
+        qsizetype size = lead.size() + lead2.size();
         for (size_t k = from; k < to; ++k)
             size += 1 + text(k).size();
-        QString line;
-        line.reserve(size);
-        line.append(lead);
-        for (size_t k = from; k < to; ++k)
-            line.append(QLatin1Char(' ')).append(text(k));
+        QString line(size, Qt::Uninitialized);
+        QChar* at = line.data();
+        auto put = [&at](QStringView part) {
+            std::memcpy(at, part.data(), size_t(part.size()) * sizeof(QChar));
+            at += part.size();
+        };
+        put(lead);
+        put(lead2);
+        for (size_t k = from; k < to; ++k) {
+            *at++ = QLatin1Char(' ');
+            put(text(k));
+        }
         return line;
     };
 
@@ -128,12 +137,11 @@ ReadResult assemble(std::span<const MarkedLine> records)
     while (!ends(i)) {
         if (marker(i) == Mark::Task) {
             number = QString::number(++count);
-            const QString lead = number + QStringLiteral(". ");
             const size_t from = ++i;
             while (!ends(i) && marker(i) != Mark::Answer)
                 ++i;
             ImportRow row;
-            row.answerText = joined(lead, from, i);
+            row.answerText = joined(number, u". ", from, i);
             row.questionNo = number;
             out.rows.push_back(std::move(row));
             if (ends(i))
@@ -150,37 +158,47 @@ ReadResult assemble(std::span<const MarkedLine> records)
         ImportRow row;
         row.questionNo = number;
         markAnswer(row, text(from), true, true);
-        row.answerText = joined(text(from), from + 1, i);
+        row.answerText = joined(text(from), {}, from + 1, i);
         out.rows.push_back(std::move(row));
     }
     return out;
 }
 
-// Rewrites EGE.dat with `count` records, record i filled into a buffer by
-// `fill(i, buffer)`. An exam paper of 50 000 questions is half a million
-// records, over 100 MB: they are encoded into one block of records after
-// another and each block is streamed to the file at once.
+// Records of EGE.dat in blocks of this many: a block of 1.7 MB goes to the
+// disk as it stands (a save passes writes of 1 MB and more straight through),
+// and an exam paper of 50 000 questions, half a million records and over
+// 100 MB, is never held whole.
+constexpr size_t kBlockRecords = 8192;
+
+// Rewrites EGE.dat with `count` records, record i put into its 217 bytes by
+// `fill(i, bytes)`.
 template <class Fill>
 void writeRecords(const QString& path, size_t count, Fill fill)
 {
-    constexpr size_t kBlockRecords = 4096;
     const int size = EgeRecord::layout().size;
     saveAtomically(path, [&](QIODevice& device) {
-        RecordBuffer record(EgeRecord::layout());
         QByteArray block(qsizetype(std::min(count, kBlockRecords)) * size, Qt::Uninitialized);
         for (size_t first = 0; first < count; first += kBlockRecords) {
             const size_t inBlock = std::min(kBlockRecords, count - first);
             char* to = block.data();
-            for (size_t i = first; i < first + inBlock; ++i, to += size) {
-                fill(i, record);
-                std::memcpy(to, record.bytes().constData(), size_t(size));
-            }
+            for (size_t i = first; i < first + inBlock; ++i, to += size)
+                fill(i, to);
             const qint64 bytes = qint64(inBlock) * size;
             if (device.write(block.constData(), bytes) != bytes)
                 return false;
         }
         return true;
     });
+}
+
+// A text field at `at` as RecordBuffer::setText writes it: the length byte,
+// the text in Windows-1251 ("?" for a character it lacks), zeros after it.
+void putText(char* at, const FieldLayout& field, QStringView text)
+{
+    const QStringView kept = text.left(field.capacity());
+    at[0] = char(kept.size());
+    cp1251::encodeInto(kept, at + 1);
+    std::memset(at + 1 + kept.size(), 0, size_t(field.capacity() - kept.size()));
 }
 
 } // namespace
@@ -206,15 +224,28 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
 
 void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
 {
-    writeRecords(path, records.size(), [&](size_t i, RecordBuffer& into) { records[i].encode(into); });
+    RecordBuffer record(EgeRecord::layout());
+    const int size = EgeRecord::layout().size;
+    writeRecords(path, records.size(), [&](size_t i, char* to) {
+        records[i].encode(record);
+        std::memcpy(to, record.bytes().constData(), size_t(size));
+    });
 }
 
 ReadResult readEgeLayout(Lines lines, const QString& workFile)
 {
     const std::vector<MarkedLine> marked = markLines(lines);
-    writeRecords(workFile, marked.size(), [&](size_t i, RecordBuffer& into) {
-        into.setText(ege::LineMarker, markerText(marked[i].mark));
-        into.setText(ege::LineText, marked[i].text);
+    // The marker field of each marker, encoded once.
+    const FieldLayout& markerField = EgeRecord::layout().field(ege::LineMarker);
+    const FieldLayout& textField = EgeRecord::layout().field(ege::LineText);
+    std::array<std::array<char, 6>, 5> markers;
+    static_assert(sizeof(markers[0]) == 6);
+    Q_ASSERT(markerField.offset == 0 && markerField.size == 6);
+    for (Mark mark : {Mark::None, Mark::Task, Mark::Answer, Mark::Before, Mark::End})
+        putText(markers[size_t(mark)].data(), markerField, markerText(mark));
+    writeRecords(workFile, marked.size(), [&](size_t i, char* to) {
+        std::memcpy(to + markerField.offset, markers[size_t(marked[i].mark)].data(), 6);
+        putText(to + textField.offset, textField, marked[i].text);
     });
     return assemble(marked);
 }
