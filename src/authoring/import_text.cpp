@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cstring>
+#include <optional>
+#include <type_traits>
+
 namespace tavel::import {
 namespace {
 
@@ -108,11 +112,91 @@ qsizetype decodeUtf8Line(const uchar* from, const uchar* end, char16_t* units)
     return n;
 }
 
+// decodeUtf8Line for bytes not yet known to be UTF-8: the same units, while
+// every byte of the line is checked, the rest of a long line too. Returns -1
+// at the first byte that does not continue strictly valid UTF-8 (an overlong
+// form, a surrogate, a code above U+10FFFF, a cut sequence): whatever this
+// takes, QByteArrayView::isValidUtf8 takes as well. `nonAscii` is set at the
+// first byte of 0x80 or above.
+qsizetype decodeCheckedUtf8Line(const uchar* from, const uchar* end, char16_t* units, bool& nonAscii)
+{
+    constexpr quint64 kHighBits = 0x8080808080808080ull;
+    auto continues = [](uchar b) { return (b & 0xC0) == 0x80; };
+    qsizetype n = 0;
+    while (from < end && n < kLineLimit) {
+        // Eight ASCII bytes at once: most lines are mostly blanks, digits,
+        // Latin letters and punctuation between the words.
+        if (end - from >= 8 && kLineLimit - n >= 8) {
+            quint64 word;
+            std::memcpy(&word, from, 8);
+            if ((word & kHighBits) == 0) {
+                for (int k = 0; k < 8; ++k)
+                    units[n + k] = from[k];
+                n += 8;
+                from += 8;
+                continue;
+            }
+        }
+        const uchar c = *from;
+        if (c < 0x80) {
+            units[n++] = c;
+            from += 1;
+            continue;
+        }
+        nonAscii = true;
+        const qsizetype left = end - from;
+        if (c >= 0xC2 && c < 0xE0) {
+            if (left < 2 || !continues(from[1]))
+                return -1;
+            units[n++] = char16_t(((c & 0x1F) << 6) | (from[1] & 0x3F));
+            from += 2;
+        } else if (c >= 0xE0 && c < 0xF0) {
+            if (left < 3 || !continues(from[1]) || !continues(from[2]))
+                return -1;
+            const char16_t u = char16_t(((c & 0x0F) << 12) | ((from[1] & 0x3F) << 6) | (from[2] & 0x3F));
+            if (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))
+                return -1;
+            units[n++] = u;
+            from += 3;
+        } else if (c >= 0xF0 && c < 0xF5) {
+            if (left < 4 || !continues(from[1]) || !continues(from[2]) || !continues(from[3]))
+                return -1;
+            const char32_t code =
+                ((c & 0x07) << 18) | ((from[1] & 0x3F) << 12) | ((from[2] & 0x3F) << 6) | (from[3] & 0x3F);
+            if (code < 0x10000 || code > 0x10FFFF)
+                return -1;
+            if (n + 2 > kLineLimit)
+                break;
+            units[n++] = QChar::highSurrogate(code);
+            units[n++] = QChar::lowSurrogate(code);
+            from += 4;
+        } else {
+            return -1;
+        }
+    }
+    // The rest of a long line is not kept but decides the encoding as well.
+    if (from < end) {
+        const QByteArrayView rest(from, end - from);
+        if (!rest.isValidUtf8())
+            return -1;
+        nonAscii = nonAscii || hasNonAscii(rest);
+    }
+    return n;
+}
+
 // Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
 // lines end at LF, CR LF or a lone CR; a last line without its end counts.
+// A `take` that returns false stops the splitting; the result is whether no
+// line did.
 template <class View, class Take>
-void splitLines(View text, Take take)
+bool splitLines(View text, Take take)
 {
+    auto taken = [&take](qsizetype b, qsizetype e) {
+        if constexpr (std::is_same_v<decltype(take(b, e)), bool>)
+            return take(b, e);
+        else
+            return take(b, e), true;
+    };
     const qsizetype size = text.size();
     qsizetype start = 0;
     while (start < size) {
@@ -122,13 +206,50 @@ void splitLines(View text, Take take)
         // A CR before the LF ends a line of its own unless it is the CR of CR LF.
         qsizetype cr = text.first(lf).indexOf('\r', start);
         while (cr >= 0 && cr + 1 < lf) {
-            take(start, cr);
+            if (!taken(start, cr))
+                return false;
             start = cr + 1;
             cr = text.first(lf).indexOf('\r', start);
         }
-        take(start, cr >= 0 ? cr : lf);
+        if (!taken(start, cr >= 0 ? cr : lf))
+            return false;
         start = lf + 1;
     }
+    return true;
+}
+
+// Skips the byte-order mark; a second one right after it is dropped as well,
+// as a UTF-8 decoder drops one at its start.
+qsizetype afterUtf8Boms(QByteArrayView bytes)
+{
+    qsizetype start = 0;
+    while (start < 6 && hasUtf8Bom(bytes.sliced(start)))
+        start += 3;
+    return start;
+}
+
+// The lines of a file without NUL bytes and without a UTF-16 byte-order mark
+// when it is valid UTF-8, decoded in one pass that also checks it: as
+// decodeImportText would after detectEncoding, Windows-1251 for pure ASCII
+// without a byte-order mark (the same characters). Empty at the first byte
+// that is not valid UTF-8: the file is then decoded as detectEncoding says.
+std::optional<ImportText> decodeIfUtf8(QByteArrayView bytes)
+{
+    const qsizetype start = afterUtf8Boms(bytes);
+    bool nonAscii = start > 0;
+    LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    const uchar* data = reinterpret_cast<const uchar*>(bytes.data()) + start;
+    char16_t units[kLineLimit];
+    const bool valid = splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
+        const qsizetype n = decodeCheckedUtf8Line(data + b, data + e, units, nonAscii);
+        if (n < 0)
+            return false;
+        lines.add(QStringView(units, n));
+        return true;
+    });
+    if (!valid)
+        return std::nullopt;
+    return lines.finish(nonAscii ? TextEncoding::Utf8 : TextEncoding::Windows1251);
 }
 
 int lineOfOffset(QByteArrayView bytes, qsizetype offset)
@@ -167,9 +288,8 @@ TextEncoding detectEncoding(QByteArrayView bytes)
 
 ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
 {
-    const TextEncoding encoding = detectEncoding(bytes);
-
-    if (encoding == TextEncoding::Utf16) {
+    if (hasUtf16LeBom(bytes) || hasUtf16BeBom(bytes)) {
+        const TextEncoding encoding = TextEncoding::Utf16;
         QStringDecoder decoder(hasUtf16LeBom(bytes) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                                QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes.sliced(2));
@@ -189,15 +309,18 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
     // Each line is decoded on its own, only as far as it is kept, straight
     // into the text of all lines: the rest of an overlong line is never
     // decoded. A byte gives at most one UTF-16 unit, so the text has room.
+    // Most files are valid UTF-8 (or ASCII): decoded at once while checked,
+    // rather than checked as a whole first.
+    if (std::optional<ImportText> utf8 = decodeIfUtf8(bytes))
+        return std::move(*utf8);
+    // Not UTF-8 (or a form the check above does not take): as detected.
+    const TextEncoding encoding = detectEncoding(bytes);
     LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
     const uchar* data = reinterpret_cast<const uchar*>(bytes.data());
     char16_t units[kLineLimit];
     if (encoding == TextEncoding::Utf8) {
-        // The byte-order mark is no text; a second one right after it is
-        // dropped as well, as a UTF-8 decoder drops one at its start.
-        qsizetype start = 0;
-        while (start < 6 && hasUtf8Bom(bytes.sliced(start)))
-            start += 3;
+        // The byte-order mark is no text.
+        const qsizetype start = afterUtf8Boms(bytes);
         splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
             lines.add(QStringView(units, decodeUtf8Line(data + start + b, data + start + e, units)));
         });

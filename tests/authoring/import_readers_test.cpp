@@ -3,10 +3,12 @@
 #include "authoring/import_ege.h"
 #include "authoring/import_readers.h"
 #include "authoring/import_text.h"
+#include "storage/cp1251.h"
 #include "storage/text.h"
 #include "support/temp_home.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tavel;
@@ -85,6 +87,25 @@ TEST(ImportText, LongLinesAreCutBeforeTrimming)
     EXPECT_EQ(strings(utf8.lines), QStringList{QString(250, QChar(u'ж'))});
 }
 
+// The lines of a whole decoded text, split, cut at 250 units without halving
+// a character, trimmed and blanked.
+QStringList linesOfWhole(QString whole)
+{
+    whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QStringList lines = whole.split(u'\n');
+    if (whole.endsWith(u'\n') || whole.isEmpty())
+        lines.removeLast();
+    for (QString& line : lines) {
+        if (line.size() > kLineLimit)
+            line.truncate(line[kLineLimit - 1].isHighSurrogate() ? kLineLimit - 1 : kLineLimit);
+        line = trimmedView(line).toString();
+        for (QChar& c : line)
+            if (c.unicode() < 32)
+                c = u' ';
+    }
+    return lines;
+}
+
 // UTF-8 is decoded line by line, only as far as a line is kept: random
 // valid UTF-8 (blanks, controls, every sequence length, byte-order marks, all
 // line ends) gives the lines of the whole text decoded at once, split, cut
@@ -106,22 +127,43 @@ TEST(ImportText, Utf8DecodedLineByLineAsAWholeText)
             continue; // pure ASCII: not read as UTF-8
         if (bytes.startsWith("\xEF\xBB\xBF"))
             whole = QString::fromUtf8(bytes.sliced(3));
-        whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        QStringList expected = whole.split(u'\n');
-        if (whole.endsWith(u'\n') || whole.isEmpty())
-            expected.removeLast();
-        for (QString& line : expected) {
-            if (line.size() > kLineLimit)
-                line.truncate(line[kLineLimit - 1].isHighSurrogate() ? kLineLimit - 1 : kLineLimit);
-            line = trimmedView(line).toString();
-            for (QChar& c : line)
-                if (c.unicode() < 32)
-                    c = u' ';
-        }
+        const QStringList expected = linesOfWhole(whole);
         const ImportText text = decodeImportText(bytes, QStringLiteral("f.txt"));
         ASSERT_EQ(text.encoding, TextEncoding::Utf8) << round;
         ASSERT_EQ(strings(text.lines), expected) << round;
     }
+}
+
+// UTF-8 is checked while it is decoded: a file is read as UTF-8 exactly when
+// it is valid UTF-8 as a whole (overlong forms, surrogates, codes above
+// U+10FFFF and cut sequences are not; noncharacters are), also when the fault
+// lies in the skipped rest of a long line; every other file, and pure ASCII,
+// is read as Windows-1251.
+TEST(ImportText, EncodingFollowsTheValidityOfTheWholeFile)
+{
+    const QByteArray valid[] = {"a", " ", "\r", "\n", "abcdefgh", "\xD0\xB6", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                "\xEF\xBF\xBE", "\xEF\xBB\xBF", QString(130, QChar(u'ы')).toUtf8()};
+    const QByteArray invalid[] = {"\x80", "\xC0\x80", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                                  "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xE2\x82", "\xF0\x9F\x98",
+                                  "\xFF", "\xF5\x80\x80\x80", "\xD0"};
+    QRandomGenerator random(20261209);
+    int utf8 = 0;
+    for (int round = 0; round < 4000; ++round) {
+        QByteArray bytes;
+        for (int pieces = int(random.bounded(40)); pieces > 0; --pieces)
+            bytes += random.bounded(60) ? valid[random.bounded(int(std::size(valid)))]
+                                        : invalid[random.bounded(int(std::size(invalid)))];
+        const bool isUtf8 = bytes.isValidUtf8() && (bytes.startsWith("\xEF\xBB\xBF") || std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }));
+        utf8 += isUtf8;
+        QString whole = isUtf8 ? QString::fromUtf8(bytes) : cp1251::decode(bytes);
+        if (isUtf8 && whole.startsWith(QChar(0xFEFF)) && bytes.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF"))
+            whole.remove(0, 1); // the second byte-order mark is no text either
+        const ImportText text = decodeImportText(bytes, QStringLiteral("f.txt"));
+        ASSERT_EQ(text.encoding, isUtf8 ? TextEncoding::Utf8 : TextEncoding::Windows1251) << bytes.toHex().toStdString();
+        ASSERT_EQ(strings(text.lines), linesOfWhole(whole)) << bytes.toHex().toStdString();
+    }
+    EXPECT_GT(utf8, 1000);
+    EXPECT_LT(utf8, 3000);
 }
 
 TEST(ImportText, NulBytesAndUnreadableFilesAreRefusedByName)
