@@ -67,6 +67,29 @@ TEST(Cp1251, TextRoundTripsAndUnmappableBecomesQuestionMark)
     EXPECT_EQ(bad, 2);
 }
 
+// Texts are encoded eight characters at a time where they are ASCII or А..я:
+// every UTF-16 unit, standing last behind seven letters, gets the byte it
+// gets alone, and only the unmappable ones are counted.
+TEST(Cp1251, EveryCharacterAmongLettersEncodesAsAlone)
+{
+    QString text;
+    QByteArray expected;
+    int expectedBad = 0;
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        text += QStringLiteral("абвгдея") + QChar(char16_t(u));
+        int bad = 0;
+        expected += "\xE0\xE1\xE2\xE3\xE4\xE5\xFF" + cp1251::encode(QString(QChar(char16_t(u))), &bad);
+        expectedBad += bad;
+    }
+    int bad = -1;
+    const QByteArray bytes = cp1251::encode(text, &bad);
+    ASSERT_EQ(bytes.size(), expected.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        ASSERT_EQ(bytes[i], expected[i]) << "unit " << i / 8 << " place " << i % 8;
+    EXPECT_EQ(bad, expectedBad);
+    EXPECT_EQ(expectedBad, 0x10000 - 256); // each byte, 0x98 too, stands for one unit
+}
+
 TEST(Cp1251, LowerCaseFollowsTheCodePage)
 {
     EXPECT_EQ(cp1251::toLower(u"ЁЛКА Ёлка ABC Ґ Ї Ў"), QStringLiteral("ёлка ёлка abc ґ ї ў"));
