@@ -11,7 +11,6 @@
 
 #include <cstring>
 #include <optional>
-#include <type_traits>
 
 namespace tavel::import {
 namespace {
@@ -74,6 +73,27 @@ public:
         return out;
     }
 
+    // For a decoder that writes a line straight into the text: where the
+    // line begins; it is ended by addWritten.
+    char16_t* cursor() { return to_; }
+
+    // Ends the line written from cursor() to `end`, in which every control
+    // character already became a blank: trims the blanks at both ends.
+    void addWritten(char16_t* end)
+    {
+        char16_t* first = to_;
+        while (end > first && end[-1] == u' ')
+            --end;
+        while (first < end && *first == u' ')
+            ++first;
+        if (first != to_) {
+            std::memmove(to_, first, size_t(end - first) * sizeof(char16_t));
+            end -= first - to_;
+        }
+        to_ = end;
+        ends_.push_back(to_ - reinterpret_cast<const char16_t*>(text_.constData()));
+    }
+
 private:
     QString text_;
     char16_t* to_;
@@ -112,91 +132,11 @@ qsizetype decodeUtf8Line(const uchar* from, const uchar* end, char16_t* units)
     return n;
 }
 
-// decodeUtf8Line for bytes not yet known to be UTF-8: the same units, while
-// every byte of the line is checked, the rest of a long line too. Returns -1
-// at the first byte that does not continue strictly valid UTF-8 (an overlong
-// form, a surrogate, a code above U+10FFFF, a cut sequence): whatever this
-// takes, QByteArrayView::isValidUtf8 takes as well. `nonAscii` is set at the
-// first byte of 0x80 or above.
-qsizetype decodeCheckedUtf8Line(const uchar* from, const uchar* end, char16_t* units, bool& nonAscii)
-{
-    constexpr quint64 kHighBits = 0x8080808080808080ull;
-    auto continues = [](uchar b) { return (b & 0xC0) == 0x80; };
-    qsizetype n = 0;
-    while (from < end && n < kLineLimit) {
-        // Eight ASCII bytes at once: most lines are mostly blanks, digits,
-        // Latin letters and punctuation between the words.
-        if (end - from >= 8 && kLineLimit - n >= 8) {
-            quint64 word;
-            std::memcpy(&word, from, 8);
-            if ((word & kHighBits) == 0) {
-                for (int k = 0; k < 8; ++k)
-                    units[n + k] = from[k];
-                n += 8;
-                from += 8;
-                continue;
-            }
-        }
-        const uchar c = *from;
-        if (c < 0x80) {
-            units[n++] = c;
-            from += 1;
-            continue;
-        }
-        nonAscii = true;
-        const qsizetype left = end - from;
-        if (c >= 0xC2 && c < 0xE0) {
-            if (left < 2 || !continues(from[1]))
-                return -1;
-            units[n++] = char16_t(((c & 0x1F) << 6) | (from[1] & 0x3F));
-            from += 2;
-        } else if (c >= 0xE0 && c < 0xF0) {
-            if (left < 3 || !continues(from[1]) || !continues(from[2]))
-                return -1;
-            const char16_t u = char16_t(((c & 0x0F) << 12) | ((from[1] & 0x3F) << 6) | (from[2] & 0x3F));
-            if (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))
-                return -1;
-            units[n++] = u;
-            from += 3;
-        } else if (c >= 0xF0 && c < 0xF5) {
-            if (left < 4 || !continues(from[1]) || !continues(from[2]) || !continues(from[3]))
-                return -1;
-            const char32_t code =
-                ((c & 0x07) << 18) | ((from[1] & 0x3F) << 12) | ((from[2] & 0x3F) << 6) | (from[3] & 0x3F);
-            if (code < 0x10000 || code > 0x10FFFF)
-                return -1;
-            if (n + 2 > kLineLimit)
-                break;
-            units[n++] = QChar::highSurrogate(code);
-            units[n++] = QChar::lowSurrogate(code);
-            from += 4;
-        } else {
-            return -1;
-        }
-    }
-    // The rest of a long line is not kept but decides the encoding as well.
-    if (from < end) {
-        const QByteArrayView rest(from, end - from);
-        if (!rest.isValidUtf8())
-            return -1;
-        nonAscii = nonAscii || hasNonAscii(rest);
-    }
-    return n;
-}
-
 // Calls `take(begin, end)` for each line of `text` (bytes or UTF-16 units):
 // lines end at LF, CR LF or a lone CR; a last line without its end counts.
-// A `take` that returns false stops the splitting; the result is whether no
-// line did.
 template <class View, class Take>
-bool splitLines(View text, Take take)
+void splitLines(View text, Take take)
 {
-    auto taken = [&take](qsizetype b, qsizetype e) {
-        if constexpr (std::is_same_v<decltype(take(b, e)), bool>)
-            return take(b, e);
-        else
-            return take(b, e), true;
-    };
     const qsizetype size = text.size();
     qsizetype start = 0;
     while (start < size) {
@@ -206,16 +146,29 @@ bool splitLines(View text, Take take)
         // A CR before the LF ends a line of its own unless it is the CR of CR LF.
         qsizetype cr = text.first(lf).indexOf('\r', start);
         while (cr >= 0 && cr + 1 < lf) {
-            if (!taken(start, cr))
-                return false;
+            take(start, cr);
             start = cr + 1;
             cr = text.first(lf).indexOf('\r', start);
         }
-        if (!taken(start, cr >= 0 ? cr : lf))
-            return false;
+        take(start, cr >= 0 ? cr : lf);
         start = lf + 1;
     }
-    return true;
+}
+
+// How many LF bytes `bytes` holds (memchr runs far ahead of a byte loop).
+qsizetype lineFeeds(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const void* lf = std::memchr(p, '\n', size_t(end - p));
+        if (!lf)
+            break;
+        ++count;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return count;
 }
 
 // Skips the byte-order mark; a second one right after it is dropped as well,
@@ -229,26 +182,102 @@ qsizetype afterUtf8Boms(QByteArrayView bytes)
 }
 
 // The lines of a file without NUL bytes and without a UTF-16 byte-order mark
-// when it is valid UTF-8, decoded in one pass that also checks it: as
-// decodeImportText would after detectEncoding, Windows-1251 for pure ASCII
-// without a byte-order mark (the same characters). Empty at the first byte
-// that is not valid UTF-8: the file is then decoded as detectEncoding says.
+// when it is valid UTF-8, as decodeImportText gives them after
+// detectEncoding (Windows-1251 for pure ASCII without a byte-order mark: the
+// same characters), in one pass over the bytes: each line is split off,
+// checked and decoded as far as it is kept, straight into the text of all
+// lines. Empty at the first byte that does not continue strictly valid UTF-8
+// (an overlong form, a surrogate, a code above U+10FFFF, a cut sequence):
+// what this takes, QByteArrayView::isValidUtf8 takes as well, and any other
+// file is decoded as detectEncoding says.
 std::optional<ImportText> decodeIfUtf8(QByteArrayView bytes)
 {
+    constexpr quint64 kHighBits = 0x8080808080808080ull;
+    constexpr quint64 kBlanks = 0x2020202020202020ull;
+    auto continues = [](uchar b) { return (b & 0xC0) == 0x80; };
+    auto endsLine = [](uchar b) { return b == '\n' || b == '\r'; };
+
     const qsizetype start = afterUtf8Boms(bytes);
     bool nonAscii = start > 0;
-    LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
-    const uchar* data = reinterpret_cast<const uchar*>(bytes.data()) + start;
-    char16_t units[kLineLimit];
-    const bool valid = splitLines(bytes.sliced(start), [&](qsizetype b, qsizetype e) {
-        const qsizetype n = decodeCheckedUtf8Line(data + b, data + e, units, nonAscii);
-        if (n < 0)
-            return false;
-        lines.add(QStringView(units, n));
-        return true;
-    });
-    if (!valid)
-        return std::nullopt;
+    LineCollector lines(bytes.size(), lineFeeds(bytes) + 1);
+    const uchar* p = reinterpret_cast<const uchar*>(bytes.data()) + start;
+    const uchar* const end = reinterpret_cast<const uchar*>(bytes.data()) + bytes.size();
+    while (p < end) {
+        char16_t* to = lines.cursor();
+        char16_t* const limit = to + kLineLimit;
+        while (p < end && to < limit) {
+            const uchar c = *p;
+            if (c < 0x80) {
+                if (endsLine(c))
+                    break;
+                // Eight printable ASCII bytes at once where a run of them
+                // may begin.
+                if (end - p >= 8 && limit - to >= 8) {
+                    quint64 word;
+                    std::memcpy(&word, p, 8);
+                    if (((word | (word - kBlanks)) & kHighBits) == 0) {
+                        for (int k = 0; k < 8; ++k)
+                            to[k] = p[k];
+                        to += 8;
+                        p += 8;
+                        continue;
+                    }
+                }
+                *to++ = c < 32 ? u' ' : c;
+                p += 1;
+                continue;
+            }
+            nonAscii = true;
+            const qsizetype left = end - p;
+            if (c >= 0xC2 && c < 0xE0) {
+                if (left < 2 || !continues(p[1]))
+                    return std::nullopt;
+                *to++ = char16_t(((c & 0x1F) << 6) | (p[1] & 0x3F));
+                p += 2;
+                // A word of Cyrillic letters: two-byte characters in a row.
+                while (to < limit && end - p >= 2 && p[0] >= 0xC2 && p[0] < 0xE0 && continues(p[1])) {
+                    *to++ = char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
+                    p += 2;
+                }
+            } else if (c >= 0xE0 && c < 0xF0) {
+                if (left < 3 || !continues(p[1]) || !continues(p[2]))
+                    return std::nullopt;
+                const char16_t u = char16_t(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+                if (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))
+                    return std::nullopt;
+                *to++ = u;
+                p += 3;
+            } else if (c >= 0xF0 && c < 0xF5) {
+                if (left < 4 || !continues(p[1]) || !continues(p[2]) || !continues(p[3]))
+                    return std::nullopt;
+                const char32_t code =
+                    ((c & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+                if (code < 0x10000 || code > 0x10FFFF)
+                    return std::nullopt;
+                if (limit - to < 2)
+                    break; // never half a character
+                *to++ = QChar::highSurrogate(code);
+                *to++ = QChar::lowSurrogate(code);
+                p += 4;
+            } else {
+                return std::nullopt;
+            }
+        }
+        // The rest of a long line is not kept but decides the encoding too.
+        const uchar* rest = p;
+        while (p < end && !endsLine(*p))
+            ++p;
+        if (p != rest) {
+            const QByteArrayView skipped(rest, p - rest);
+            if (!skipped.isValidUtf8())
+                return std::nullopt;
+            nonAscii = nonAscii || hasNonAscii(skipped);
+        }
+        // LF, CR LF or a lone CR.
+        if (p < end && *p++ == '\r' && p < end && *p == '\n')
+            ++p;
+        lines.addWritten(to);
+    }
     return lines.finish(nonAscii ? TextEncoding::Utf8 : TextEncoding::Windows1251);
 }
 
@@ -315,7 +344,7 @@ ImportText decodeImportText(QByteArrayView bytes, const QString& fileName)
         return std::move(*utf8);
     // Not UTF-8 (or a form the check above does not take): as detected.
     const TextEncoding encoding = detectEncoding(bytes);
-    LineCollector lines(bytes.size(), std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    LineCollector lines(bytes.size(), lineFeeds(bytes) + 1);
     const uchar* data = reinterpret_cast<const uchar*>(bytes.data());
     char16_t units[kLineLimit];
     if (encoding == TextEncoding::Utf8) {

@@ -141,7 +141,7 @@ TEST(ImportText, Utf8DecodedLineByLineAsAWholeText)
 // is read as Windows-1251.
 TEST(ImportText, EncodingFollowsTheValidityOfTheWholeFile)
 {
-    const QByteArray valid[] = {"a", " ", "\r", "\n", "abcdefgh", "\xD0\xB6", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+    const QByteArray valid[] = {"a", " ", "\r", "\n", "abcdefgh", "\t", "x\x1fyz", "        ", "\xD0\xB6", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
                                 "\xEF\xBF\xBE", "\xEF\xBB\xBF", QString(130, QChar(u'ы')).toUtf8()};
     const QByteArray invalid[] = {"\x80", "\xC0\x80", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
                                   "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xE2\x82", "\xF0\x9F\x98",
