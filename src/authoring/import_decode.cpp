@@ -5,6 +5,8 @@
 #include "storage/error.h"
 #include "storage/text.h"
 
+#include <charconv>
+
 namespace tavel::import {
 namespace {
 
@@ -22,6 +24,14 @@ QString afterNumber(QStringView line, QChar mark, const QString& cell)
 {
     const qsizetype p = line.first(std::min<qsizetype>(line.size(), 4)).indexOf(mark);
     return textOf(p >= 0 ? trimmedView(line.sliced(p + 1)) : line, cell);
+}
+
+// Whether `text` is `n` in decimal, as QString::number writes it.
+bool isDecimalOf(QStringView text, int n)
+{
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
+    return error == std::errc() && text == QLatin1StringView(digits, end - digits);
 }
 
 // Topic codes are stored in three characters.
@@ -96,7 +106,10 @@ DecodeResult decodeImport(std::span<const ImportRow> rows, std::span<const Topic
         // An answer before any question (only possible in a grid edited by
         // hand) is taken as a question, so that it is not lost.
         if (n == 0 || trimmedView(rows[r].questionNo) != trimmedView(rows[r - 1].questionNo)) {
-            number = QString::number(++n);
+            ++n;
+            // The reader's number is shared when it is the same text, as it
+            // mostly is: no string made per question.
+            number = isDecimalOf(rows[r].questionNo, n) ? rows[r].questionNo : QString::number(n);
             QuestionRecord q;
             q.subjectCode = out.topic.subjectCode;
             q.topicCode = out.topic.topicCode;

@@ -10,6 +10,7 @@
 #include "storage/text.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 
 namespace tavel::import {
@@ -18,11 +19,16 @@ namespace {
 enum class Mark : quint8 { None, Task, Answer, Before, End };
 
 // A record of EGE.dat before it is written: its marker and its line's text
-// (cut to kEgeLineLimit).
+// (cut to kEgeLineLimit). 16 bytes: half a million of them for a large paper.
 struct MarkedLine {
+    MarkedLine(Mark m, QStringView t) : data(t.data()), size(qint32(std::min<qsizetype>(t.size(), INT_MAX))), mark(m) {}
+    QStringView text() const { return {data, size}; }
+
+    const QChar* data;
+    qint32 size;
     Mark mark;
-    QStringView text;
 };
+static_assert(sizeof(MarkedLine) == 16);
 
 constexpr QStringView kEndText = u"Конец Теста";
 
@@ -104,7 +110,7 @@ ReadResult assemble(std::span<const MarkedLine> records)
     out.rows.reserve(records.size());
     const size_t n = records.size();
     auto marker = [&](size_t i) { return records[i].mark; };
-    auto text = [&](size_t i) { return trimmedView(records[i].text); };
+    auto text = [&](size_t i) { return trimmedView(records[i].text()); };
     auto ends = [&](size_t i) { return i >= n || marker(i) == Mark::End; };
     // `lead` and `lead2`, then the texts of records [from, to), each after one
     // blank, in one string made at once.
@@ -209,7 +215,7 @@ std::vector<EgeRecord> markEgeLines(Lines lines)
     std::vector<EgeRecord> records;
     records.reserve(marked.size());
     for (const MarkedLine& m : marked)
-        records.push_back({markerText(m.mark).toString(), m.text.toString()});
+        records.push_back({markerText(m.mark).toString(), m.text().toString()});
     return records;
 }
 
@@ -245,7 +251,7 @@ ReadResult readEgeLayout(Lines lines, const QString& workFile)
         putText(markers[size_t(mark)].data(), markerField, markerText(mark));
     writeRecords(workFile, marked.size(), [&](size_t i, char* to) {
         std::memcpy(to + markerField.offset, markers[size_t(marked[i].mark)].data(), 6);
-        putText(to + textField.offset, textField, marked[i].text);
+        putText(to + textField.offset, textField, marked[i].text());
     });
     return assemble(marked);
 }
