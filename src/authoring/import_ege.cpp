@@ -121,6 +121,8 @@ ReadResult assemble(std::span<const MarkedLine> records)
         QString line(size, Qt::Uninitialized);
         QChar* at = line.data();
         auto put = [&at](QStringView part) {
+            if (part.isEmpty())
+                return; // an empty view may have no data at all
             std::memcpy(at, part.data(), size_t(part.size()) * sizeof(QChar));
             at += part.size();
         };
