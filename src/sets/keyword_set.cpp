@@ -308,7 +308,7 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
         const int limit = limits[i] > 0 ? std::min(limits[i], int(found.size())) : int(found.size());
         for (int k = 0; k < limit; ++k) {
             const QByteArray& bytes = kept[size_t(found[size_t(k)])];
-            set.push_back(QuestionRecord::decode(RecordView(layout, bytes)));
+            set.appendStored(bytes.constData());
             inSet.insert(questionFields.key(bytes.constData()), 0);
         }
     }
@@ -358,7 +358,7 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     const std::vector<QByteArray> bytes = questions.readAt(files.woprosPath, sorted);
     for (const int index : indices) {
         const size_t at = size_t(std::lower_bound(sorted.begin(), sorted.end(), index) - sorted.begin());
-        set.push_back(QuestionRecord::decode(RecordView(layout, bytes[at])));
+        set.appendStored(bytes[at].constData());
     }
     return set;
 }
