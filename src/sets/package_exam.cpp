@@ -110,14 +110,22 @@ void scanTopics(RecordScanner& scanner, const QString& woprosPath, const Package
     const TopicFields fields(QuestionRecord::layout(), wopros::SubjectCode, wopros::TopicCode);
     HeadRuns runs(QuestionRecord::layout(), {wopros::SubjectCode, wopros::TopicCode});
     int topic = -1;
-    scanner.scan(woprosPath, [&](int i, const RecordView& r) {
-        const char* record = r.bytes().data();
-        if (runs.startsRun(record)) {
-            const int* found = topics.index.find(fields.key(record));
-            topic = found ? *found : -1;
+    const int size = QuestionRecord::layout().size;
+    scanner.scanBlocks(woprosPath, [&](int first, const char* records, int count) {
+        // The runs' state in locals for the loop (see setCandidates).
+        HeadRuns heads = runs;
+        int current = topic;
+        for (int k = 0; k < count; ++k) {
+            const char* record = records + qsizetype(k) * size;
+            if (heads.startsRun(record)) {
+                const int* found = topics.index.find(fields.key(record));
+                current = found ? *found : -1;
+            }
+            if (current >= 0)
+                visit(current, first + k, RecordView(QuestionRecord::layout(), QByteArrayView(record, size)));
         }
-        if (topic >= 0)
-            visit(topic, i, r);
+        runs = heads;
+        topic = current;
     });
 }
 

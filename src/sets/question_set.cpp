@@ -7,6 +7,7 @@
 #include "storage/atomic_save.h"
 #include "storage/text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavel {
@@ -108,18 +109,24 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     SetCandidates out;
     const QuestionFields questionFields(QuestionRecord::layout(), wopros::SubjectCode, wopros::TopicCode,
                                         wopros::TestCode, wopros::QuestionNo);
-    // Only the answers of the questions asked are decoded.
-    CodeLookup<code_keys::QuestionKey> asked;
+    std::vector<size_t> taken; // set indices of the questions asked
     int ordinal = 0;
     for (size_t i = 0; i < set.size(); ++i) {
-        if (int(out.questions.size()) >= questionLimit)
+        if (int(taken.size()) >= questionLimit)
             break;
         ++ordinal;
-        if (ordinal >= firstOrdinal && ordinal <= lastOrdinal) {
-            const RecordView r = set.view(i);
-            out.questions.push_back(questionRowOf(r));
-            asked.insert(questionFields.key(r.bytes().data()), 0);
-        }
+        if (ordinal >= firstOrdinal && ordinal <= lastOrdinal)
+            taken.push_back(i);
+    }
+    // Only the answers of the questions asked are decoded. The table is a
+    // quarter full at most: a record's key, mostly not there, is told from
+    // the table's tags at the first look.
+    CodeLookup<code_keys::QuestionKey> asked(2 * taken.size());
+    out.questions.reserve(taken.size());
+    for (const size_t i : taken) {
+        const RecordView r = set.view(i);
+        out.questions.push_back(questionRowOf(r));
+        asked.insert(questionFields.key(r.bytes().data()), 0);
     }
     RecordScanner scanner(AnswerRecord::layout());
     AnswerRows rows;
@@ -144,13 +151,19 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     const int size = AnswerRecord::layout().size;
     bool kept = false;
     scanner.scanBlocks(otwetPath, [&](int, const char* records, int count) {
+        // The runs' state in locals for the loop: nothing it calls can then
+        // be taken to change them.
+        HeadRuns heads = runs;
+        bool keep = kept;
         const char* end = records + qsizetype(count) * size;
         for (const char* record = records; record != end; record += size) {
-            if (runs.startsRun(record))
-                kept = asked.contains(fields.key(record));
-            if (kept)
+            if (heads.startsRun(record))
+                keep = asked.contains(fields.key(record));
+            if (keep)
                 out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(record, size))));
         }
+        runs = heads;
+        kept = keep;
     });
     return out;
 }
