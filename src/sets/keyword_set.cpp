@@ -311,6 +311,8 @@ bool hasAvx2()
 }
 #endif
 
+int g_widthLimit = 0; // see keyword_search::limitWidth
+
 // marks[r] for the `count` records of a block: 1 when the record's text holds
 // the word (an empty word: every record). `marks` is resized and cleared.
 void markRecords(const Folded& word, const char* block, int count, const TextField& text, std::vector<uchar>& marks)
@@ -319,14 +321,14 @@ void markRecords(const Folded& word, const char* block, int count, const TextFie
     if (word.size() == 0 || !word.possible())
         return;
 #if TAVEL_KEYWORD_AVX2
-    if (hasAvx2())
+    if (g_widthLimit == 0 && hasAvx2())
         return markAvx2(word, block, count, text, marks.data());
 #endif
 #if TAVEL_KEYWORD_SSE2
-    markSse2(word, block, count, text, marks.data());
-#else
-    markScalar(word, block, count, text, marks.data(), 0);
+    if (g_widthLimit == 0 || g_widthLimit >= 16)
+        return markSse2(word, block, count, text, marks.data());
 #endif
+    markScalar(word, block, count, text, marks.data(), 0);
 }
 
 // The two keywords as bytes; `possible` is false when a keyword holds a
@@ -378,6 +380,11 @@ QHash<QByteArray, bool> topicKinds(const QString& temaPath, TopicKind kind)
 }
 
 } // namespace
+
+void keyword_search::limitWidth(int bytes)
+{
+    g_widthLimit = std::max(bytes, 0);
+}
 
 QString topicKindText(TopicKind kind)
 {
