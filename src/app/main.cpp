@@ -12,7 +12,64 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
+#include <QScopeGuard>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
+#include <future>
+#include <thread>
+
+namespace {
+
+// Reads the system's font list on a second thread while the main thread
+// connects to the display and builds the windows. The list is a large part of
+// start-up (fontconfig parses its configuration files, then Qt registers every
+// installed font) and the first window cannot lay out its text without it.
+// fontconfig's initialisation needs nothing of Qt, so it starts at once; Qt's
+// own list waits for the application object. Qt guards its font database with
+// a lock, so the main thread simply waits there if it needs a font sooner.
+class FontListReader
+{
+public:
+    FontListReader()
+        : thread_([this] {
+              FcInit();
+              if (ready_.get())
+                  QFontDatabase::families();
+          })
+    {}
+
+    FontListReader(const FontListReader&) = delete;
+    FontListReader& operator=(const FontListReader&) = delete;
+
+    // Called once the application object exists (or with false when there
+    // will be none); the thread then fills Qt's font list.
+    void applicationReady(bool ready)
+    {
+        if (!told_) {
+            told_ = true;
+            application_.set_value(ready);
+        }
+    }
+
+    // Waits for the thread; must run before the application object is gone.
+    void finish()
+    {
+        applicationReady(false);
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    ~FontListReader() { finish(); }
+
+private:
+    std::promise<bool> application_;
+    std::future<bool> ready_ = application_.get_future();
+    bool told_ = false;
+    std::thread thread_;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -28,7 +85,12 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    FontListReader fonts;
     QApplication application(argc, argv);
+    fonts.applicationReady(true);
+    // Every return below leaves with the thread done while the application
+    // still exists.
+    const auto joinFonts = qScopeGuard([&fonts] { fonts.finish(); });
     QApplication::setApplicationName(QStringLiteral("Tavel"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     if (command.seed)

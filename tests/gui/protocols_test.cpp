@@ -130,7 +130,7 @@ TEST_F(ProtocolsTest, DemoTopicOfEveryKindGivesTheHistoryAndTheProtocol)
     EXPECT_EQ(history.cellText(2, 2, 3), QStringLiteral("Не определено"));
     EXPECT_EQ(history.cellText(3, 3, 1), QStringLiteral("2")); // the third box moved up into slot 2
     EXPECT_EQ(history.cellText(3, 2, 1), QStringLiteral("3"));
-    EXPECT_EQ(area().SootTab->rowCount(), 5); // the last matching answer
+    EXPECT_EQ(area().SootTab()->rowCount(), 5); // the last matching answer
     const QString text = pdfOf(history, QStringLiteral("demo-history"));
     for (const char* expected : {"++ : 862 Вы 862", "-+ : 988 Вы 990", "Отвечал на вопросы", "Петров П.П.",
                                  "Набрано баллов 22", "Подписи: Преподаватель"})

@@ -409,7 +409,7 @@ TEST_F(TestRunTest, EachKindIsPresentedWithItsControls)
     }
     EXPECT_FALSE(rows().tickBox(5)->isVisible());
     EXPECT_EQ(rows().textLine(3)->toPlainText(), QStringLiteral("тоже да"));
-    QTableWidget* otwTek = area().OtwTek;
+    QTableWidget* otwTek = area().OtwTek();
     ASSERT_EQ(otwTek->rowCount(), 4);
     ASSERT_EQ(otwTek->columnCount(), 7);
     EXPECT_EQ(otwTek->horizontalHeaderItem(6)->text(), QStringLiteral("Nazwan"));
@@ -462,7 +462,7 @@ TEST_F(TestRunTest, EveryVariantIsShownEvenBeyondTheThirtyRows)
     choose(0, 0);
     pressStart();
     ASSERT_GE(rows().rowCount(), 35);
-    EXPECT_EQ(area().OtwTek->rowCount(), 35);
+    EXPECT_EQ(area().OtwTek()->rowCount(), 35);
     EXPECT_EQ(area().KPraw->text(), QStringLiteral("17"));
     EXPECT_TRUE(rows().tickBox(35)->isVisibleTo(area().OtwetiOtm));
     EXPECT_EQ(rows().textLine(35)->toPlainText(), QStringLiteral("число 35"));
@@ -497,7 +497,7 @@ TEST_F(TestRunTest, ALongQuestionLeavesOnlyTheNextQuestionsRows)
     state.shuffle = false;
     pressStart();
     ASSERT_EQ(rows().rowCount(), 1000);
-    EXPECT_EQ(area().OtwTek->rowCount(), 1000);
+    EXPECT_EQ(area().OtwTek()->rowCount(), 1000);
 
     // Tab goes on from row 30 to the rows after it.
     std::vector<int> reached;

@@ -65,7 +65,7 @@ ProtocolCommands::ProtocolCommands(TForm1& form) : form_(form)
 void ProtocolCommands::Recorder::testStarted(const HistoryStart& start)
 {
     owner_.history_.testStarted(start);
-    owner_.form_.questionArea->SootTab->setRowCount(0);
+    owner_.form_.questionArea->SootTab()->setRowCount(0);
 }
 
 void ProtocolCommands::Recorder::questionShown(int row, const QString& text)
@@ -83,7 +83,7 @@ void ProtocolCommands::Recorder::answerJudged(const Presentation& question, cons
 
 void ProtocolCommands::showMatching(const std::vector<MatchingRow>& rows)
 {
-    QTableWidget* grid = form_.questionArea->SootTab;
+    QTableWidget* grid = form_.questionArea->SootTab();
     grid->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const MatchingRow& m = rows[size_t(r)];

@@ -119,23 +119,11 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
     OdinTo4->hide();
 
     Soot = group(this, QStringLiteral("Soot"), QStringLiteral("Соответствие"));
-    SootTab = grid(Soot, QStringLiteral("SootTab"), {QStringLiteral("№"), QStringLiteral("Не изменяемый столбец"),
-                                                     QStringLiteral("Строки переставить"), QStringLiteral("№")});
-    WidimSoot = grid(Soot, QStringLiteral("WidimSoot"),
-                     {QStringLiteral("Не изменяемый столбец"), QStringLiteral("Строки переставить")});
     Ispravit = button(Soot, QStringLiteral("Ispravit"), QStringLiteral("Исправить"), QStringLiteral("Исправить"));
     Ispravit->setEnabled(false);
     auto* matching = new QVBoxLayout(Soot);
-    matching->addWidget(SootTab);
-    matching->addWidget(WidimSoot);
     matching->addWidget(Ispravit, 0, Qt::AlignLeft);
     Soot->hide();
-
-    OtwTek = grid(this, QStringLiteral("OtwTek"),
-                  {QStringLiteral("Predm"), QStringLiteral("Tema"), QStringLiteral("Test"), QStringLiteral("Wopr"),
-                   QStringLiteral("Otwe"), QStringLiteral("Kod_P"), QStringLiteral("Nazwan")});
-    OtwTek->setMaximumHeight(170);
-    OtwTek->hide();
 
     Dalshe = hiddenButton(this, QStringLiteral("Dalshe"), QStringLiteral("Дальше"), QStringLiteral("Следующий вопрос"));
     Kl = hiddenButton(this, QStringLiteral("Kl"), QStringLiteral("Кл"), QStringLiteral("Окно классификации показать"));
@@ -161,7 +149,45 @@ QuestionArea::QuestionArea(QWidget* parent) : QWidget(parent)
     layout->addWidget(OtwetiOtm, 5);
     layout->addWidget(OdinTo4, 5);
     layout->addWidget(Soot, 5);
-    layout->addWidget(OtwTek, 2);
+}
+
+void QuestionArea::makeMatchingGrids()
+{
+    if (sootTab_)
+        return;
+    sootTab_ = grid(Soot, QStringLiteral("SootTab"), {QStringLiteral("№"), QStringLiteral("Не изменяемый столбец"),
+                                                      QStringLiteral("Строки переставить"), QStringLiteral("№")});
+    widimSoot_ = grid(Soot, QStringLiteral("WidimSoot"),
+                      {QStringLiteral("Не изменяемый столбец"), QStringLiteral("Строки переставить")});
+    // Above "Исправить", in this order.
+    auto* matching = static_cast<QVBoxLayout*>(Soot->layout());
+    matching->insertWidget(0, sootTab_);
+    matching->insertWidget(1, widimSoot_);
+}
+
+QTableWidget* QuestionArea::SootTab()
+{
+    makeMatchingGrids();
+    return sootTab_;
+}
+
+QTableWidget* QuestionArea::WidimSoot()
+{
+    makeMatchingGrids();
+    return widimSoot_;
+}
+
+QTableWidget* QuestionArea::OtwTek()
+{
+    if (!otwTek_) {
+        otwTek_ = grid(this, QStringLiteral("OtwTek"),
+                       {QStringLiteral("Predm"), QStringLiteral("Tema"), QStringLiteral("Test"), QStringLiteral("Wopr"),
+                        QStringLiteral("Otwe"), QStringLiteral("Kod_P"), QStringLiteral("Nazwan")});
+        otwTek_->setMaximumHeight(170);
+        otwTek_->hide();
+        static_cast<QVBoxLayout*>(layout())->addWidget(otwTek_, 2);
+    }
+    return otwTek_;
 }
 
 int QuestionArea::questionPointSize() const

@@ -48,12 +48,14 @@ public:
     QLineEdit* OdinOt;
     QPlainTextEdit* InputRules; // "Правила ввода ответов"
 
+    // The three tables are made when first asked for: nobody sees them
+    // before a test starts, and start-up need not pay for them.
     QGroupBox* Soot;
-    QTableWidget* SootTab;
-    QTableWidget* WidimSoot;
+    QTableWidget* SootTab();
+    QTableWidget* WidimSoot();
     QPushButton* Ispravit;
 
-    QTableWidget* OtwTek; // columns "Predm", "Tema", "Test", "Wopr", "Otwe", "Kod_P", "Nazwan"
+    QTableWidget* OtwTek(); // columns "Predm", "Tema", "Test", "Wopr", "Otwe", "Kod_P", "Nazwan"
     QLineEdit* NomerWoprosa;
     QPushButton* Dalshe;
     QPushButton* Kl;
@@ -66,6 +68,13 @@ public:
     // Font size of the question text, in points.
     int questionPointSize() const;
     void setQuestionPointSize(int points);
+
+private:
+    void makeMatchingGrids();
+
+    QTableWidget* sootTab_ = nullptr;
+    QTableWidget* widimSoot_ = nullptr;
+    QTableWidget* otwTek_ = nullptr;
 };
 
 } // namespace tavel

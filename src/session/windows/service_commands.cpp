@@ -155,7 +155,7 @@ void ServiceCommands::ParoliClick()
 void ServiceCommands::N5Click()
 {
     if (TSysAdmin* prompt = form_.windows().sysAdmin.get(); prompt && prompt->ask())
-        form_.questionArea->OtwTek->show();
+        form_.questionArea->OtwTek()->show();
 }
 
 void ServiceCommands::N16Click()

@@ -261,14 +261,14 @@ void TestRun::begin(StartData data)
     // Hints and postponing by the hint mode; the matching grids.
     enableIfAvailable(area.Otlogit, true);
     score.Powtorit1->setEnabled(false);
-    area.WidimSoot->setRowCount(20);
-    area.WidimSoot->setVisible(!hintsOn);
-    area.SootTab->setVisible(hintsOn);
+    area.WidimSoot()->setRowCount(20);
+    area.WidimSoot()->setVisible(!hintsOn);
+    area.SootTab()->setVisible(hintsOn);
     area.Ispravit->setEnabled(hintsOn);
     enableIfAvailable(area.Fifti, hintsOn);
-    area.SootTab->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Не изменяемый столбец"),
+    area.SootTab()->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Не изменяемый столбец"),
                                              QStringLiteral("Строки переставить"), QStringLiteral("№")});
-    area.WidimSoot->setHorizontalHeaderLabels(
+    area.WidimSoot()->setHorizontalHeaderLabels(
         {QStringLiteral("Не изменяемый столбец"), QStringLiteral("Строки переставить")});
 
     // Answering starts; the minutes count; the first question.

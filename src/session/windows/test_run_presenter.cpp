@@ -101,7 +101,8 @@ void TestRun::DalsheClick()
         // 13-15. The variants: OtwTek holds them all; the rows show the tick
         // boxes and texts up to the first ranking variant, one row per variant.
         const int n = p.variantCount();
-        area.OtwTek->setRowCount(n);
+        QTableWidget* answers = area.OtwTek();
+        answers->setRowCount(n);
         std::vector<AnswerRows::Line> lines;
         lines.reserve(size_t(n));
         for (int i = 0; i < n; ++i) {
@@ -109,12 +110,12 @@ void TestRun::DalsheClick()
             const QString cells[] = {v.subjectCode, v.topicCode, v.testCode, v.questionNo,
                                      v.answerNo,    v.answerMark, v.answerText};
             for (int column = 0; column < 7; ++column)
-                area.OtwTek->setItem(i, column, new QTableWidgetItem(cells[column]));
+                answers->setItem(i, column, new QTableWidgetItem(cells[column]));
             lines.push_back({trimmed(v.answerText), !p.isRankingRow(i)});
         }
         rows.showLines(std::move(lines));
         if (n > 0)
-            area.OtwTek->setCurrentCell(n - 1, 0);
+            answers->setCurrentCell(n - 1, 0);
 
         // 16. The time allowed.
         showCounters();
