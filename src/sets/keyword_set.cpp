@@ -20,6 +20,14 @@
 #else
 #define TAVEL_KEYWORD_SSE2 0
 #endif
+// A wider search where the compiler can build it for AVX2 beside the rest
+// and the processor is asked at run time.
+#if TAVEL_KEYWORD_SSE2 && (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define TAVEL_KEYWORD_AVX2 1
+#else
+#define TAVEL_KEYWORD_AVX2 0
+#endif
 
 namespace tavel {
 namespace {
@@ -77,6 +85,8 @@ public:
         const CaseSet last(word_.back());
         // No byte lower-cases to the letter: no text holds the word.
         possible_ = first.count > 0 && last.count > 0;
+        firstTest_ = LetterTest(first);
+        lastTest_ = LetterTest(last);
 #if TAVEL_KEYWORD_SSE2
         // Up to four cases each; the search compares with every one.
         for (int k = 0; k < 4; ++k) {
@@ -129,7 +139,28 @@ public:
         return false;
     }
 
-private:
+    qsizetype size() const { return word_.size(); }
+    bool possible() const { return possible_; }
+    // A byte that may be the word's first or last letter (in any case):
+    // (byte | fold) == value. Every case of the letter passes (the cases
+    // differ only in the bits of `fold`), a few other bytes too (a capital
+    // and its small letter differ in one bit: 0x20, for Ё and ё 0x10).
+    struct LetterTest {
+        uchar fold = 0;
+        uchar value = 0;
+        LetterTest() = default;
+        explicit LetterTest(const CaseSet& cases)
+        {
+            for (int k = 0; k < cases.count; ++k)
+                fold |= uchar(cases.bytes[k] ^ cases.bytes[0]);
+            value = uchar(cases.bytes[0] | fold);
+        }
+    };
+    const LetterTest& firstTest() const { return firstTest_; }
+    const LetterTest& lastTest() const { return lastTest_; }
+    // The word's letters in lower case.
+    const QByteArray& word() const { return word_; }
+
     // The letters between the first and the last match at `at`.
     bool middleAt(const char* at) const
     {
@@ -155,8 +186,150 @@ private:
 #endif
     QByteArray word_;
     bool possible_ = true;
+    LetterTest firstTest_;
+    LetterTest lastTest_;
     const std::array<char, 256>* lower_ = &lowerTable();
 };
+
+// Where the text lies in each record of a block.
+struct TextField {
+    int recordSize;
+    int offset;   // of the length byte
+    int capacity; // the most bytes the text holds
+};
+
+// Whether the word stands at `at` (a place of the block where its first and
+// last letter stand in some case) within the text of the record there; if
+// so, returns that record's index, else -1.
+inline int recordHolding(const Folded& word, const char* block, qsizetype at, const TextField& text)
+{
+    const int record = int(at / text.recordSize);
+    const qsizetype start = qsizetype(record) * text.recordSize + text.offset + 1;
+    const qsizetype length = std::min<qsizetype>(uchar(block[start - 1]), text.capacity);
+    if (at < start || at + word.size() > start + length || !word.middleAt(block + at))
+        return -1;
+    return record;
+}
+
+// Marks (marks[r] = 1) every record of a block of `count` records whose text
+// holds the word, in one sweep over the block's bytes whatever the records'
+// boundaries: sixteen or thirty-two places at a time are tried for the
+// word's first and last letter, and only the places that pass are looked at
+// closely. No record's length changes the sweep's course, so it runs without
+// the mispredicted branches a search text by text pays at every text's end.
+// The bytes beyond a text (whatever a file holds there) are swept too, and
+// a place found there is not taken.
+void markScalar(const Folded& word, const char* block, int count, const TextField& text, uchar* marks, qsizetype from)
+{
+    const auto& lower = lowerTable();
+    const qsizetype m = word.size();
+    const qsizetype last = qsizetype(count) * text.recordSize - m;
+    const char first = word.word().front();
+    const char final = word.word().back();
+    for (qsizetype at = from; at <= last; ++at) {
+        if (lower[uchar(block[at])] != first || lower[uchar(block[at + m - 1])] != final)
+            continue;
+        if (const int r = recordHolding(word, block, at, text); r >= 0) {
+            marks[r] = 1;
+            at = qsizetype(r + 1) * text.recordSize - 1; // on to the next record
+        }
+    }
+}
+
+#if TAVEL_KEYWORD_SSE2
+void markSse2(const Folded& word, const char* block, int count, const TextField& text, uchar* marks)
+{
+    const qsizetype m = word.size();
+    const qsizetype last = qsizetype(count) * text.recordSize - m; // the last place
+    const __m128i firstFold = _mm_set1_epi8(char(word.firstTest().fold));
+    const __m128i firstValue = _mm_set1_epi8(char(word.firstTest().value));
+    const __m128i lastFold = _mm_set1_epi8(char(word.lastTest().fold));
+    const __m128i lastValue = _mm_set1_epi8(char(word.lastTest().value));
+    qsizetype at = 0;
+    for (; at + 15 <= last; at += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at + m - 1));
+        unsigned places = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstValue),
+                                                                   _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastValue))));
+        while (places != 0) {
+            const qsizetype place = at + std::countr_zero(places);
+            places &= places - 1;
+            if (const int r = recordHolding(word, block, place, text); r >= 0) {
+                marks[r] = 1;
+                // The record's other places need no look.
+                const qsizetype next = qsizetype(r + 1) * text.recordSize - at;
+                places = next >= 16 ? 0 : places & (~0u << next);
+            }
+        }
+    }
+    markScalar(word, block, count, text, marks, at);
+}
+#endif
+
+#if TAVEL_KEYWORD_AVX2
+// Sixty-four places a turn, in two halves of thirty-two.
+__attribute__((target("avx2"))) void markAvx2(const Folded& word, const char* block, int count,
+                                               const TextField& text, uchar* marks)
+{
+    const qsizetype m = word.size();
+    const qsizetype last = qsizetype(count) * text.recordSize - m;
+    const __m256i firstFold = _mm256_set1_epi8(char(word.firstTest().fold));
+    const __m256i firstValue = _mm256_set1_epi8(char(word.firstTest().value));
+    const __m256i lastFold = _mm256_set1_epi8(char(word.lastTest().fold));
+    const __m256i lastValue = _mm256_set1_epi8(char(word.lastTest().value));
+    qsizetype at = 0;
+    for (; at + 63 <= last; at += 64) {
+        const char* t = block + at;
+        const __m256i a0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t));
+        const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + m - 1));
+        const __m256i a1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + 32));
+        const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + 32 + m - 1));
+        const quint32 low = quint32(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a0, firstFold), firstValue),
+                             _mm256_cmpeq_epi8(_mm256_or_si256(b0, lastFold), lastValue))));
+        const quint32 high = quint32(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a1, firstFold), firstValue),
+                             _mm256_cmpeq_epi8(_mm256_or_si256(b1, lastFold), lastValue))));
+        quint64 places = quint64(low) | quint64(high) << 32;
+        while (places != 0) {
+            const qsizetype place = at + std::countr_zero(places);
+            places &= places - 1;
+            if (const int r = recordHolding(word, block, place, text); r >= 0) {
+                marks[r] = 1;
+                const qsizetype next = qsizetype(r + 1) * text.recordSize - at;
+                places = next >= 64 ? 0 : places & (~quint64(0) << next);
+            }
+        }
+    }
+    markScalar(word, block, count, text, marks, at);
+}
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+int g_widthLimit = 0; // see keyword_search::limitWidth
+
+// marks[r] for the `count` records of a block: 1 when the record's text holds
+// the word (an empty word: every record). `marks` is resized and cleared.
+void markRecords(const Folded& word, const char* block, int count, const TextField& text, std::vector<uchar>& marks)
+{
+    marks.assign(size_t(count), word.size() == 0 ? 1 : 0);
+    if (word.size() == 0 || !word.possible())
+        return;
+#if TAVEL_KEYWORD_AVX2
+    if (g_widthLimit == 0 && hasAvx2())
+        return markAvx2(word, block, count, text, marks.data());
+#endif
+#if TAVEL_KEYWORD_SSE2
+    if (g_widthLimit == 0 || g_widthLimit >= 16)
+        return markSse2(word, block, count, text, marks.data());
+#endif
+    markScalar(word, block, count, text, marks.data(), 0);
+}
 
 // The two keywords as bytes; `possible` is false when a keyword holds a
 // character the code page cannot store (no stored text can hold it).
@@ -171,9 +344,22 @@ struct Keywords {
         possible = cp1251::canEncode(keywordOf(word1)) && cp1251::canEncode(keywordOf(word2));
     }
 
-    bool foundIn(QByteArrayView text, bool roomBefore) const
+    // marks[r] = 1 for each of the `count` records of a block whose text
+    // holds both words: the longer word (fewer places pass its letters) is
+    // swept for over the whole block, the other one looked for only in the
+    // texts that hold the first.
+    void mark(const char* block, int count, const TextField& text, bool roomBefore, std::vector<uchar>& marks) const
     {
-        return w1.in(text, roomBefore) && w2.in(text, roomBefore);
+        const bool firstLonger = w1.size() >= w2.size();
+        const Folded& swept = firstLonger ? w1 : w2;
+        const Folded& other = firstLonger ? w2 : w1;
+        markRecords(swept, block, count, text, marks);
+        if (other.size() == 0)
+            return;
+        const FieldLayout field{"", text.offset, text.capacity + 1, FieldType::Text};
+        for (int r = 0; r < count; ++r)
+            if (marks[size_t(r)] && !other.in(textOf(block + qsizetype(r) * text.recordSize, field), roomBefore))
+                marks[size_t(r)] = 0;
     }
 };
 
@@ -194,6 +380,11 @@ QHash<QByteArray, bool> topicKinds(const QString& temaPath, TopicKind kind)
 }
 
 } // namespace
+
+void keyword_search::limitWidth(int bytes)
+{
+    g_widthLimit = std::max(bytes, 0);
+}
 
 QString topicKindText(TopicKind kind)
 {
@@ -271,7 +462,8 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
                                         wopros::QuestionNo);
     const FieldLayout& questionText = layout.field(wopros::QuestionText);
     const bool questionRoom = questionText.offset + 1 >= kReadableBefore;
-    std::vector<QByteArray> kept;
+    QByteArray kept; // the records taken, one after another
+    const int recordSize = layout.size;
     std::vector<code_keys::QuestionKey> codes; // of every question record, file order
     codes.reserve(size_t(RecordFile::countOnDisk(files.woprosPath, layout)));
     QByteArray stored;
@@ -279,26 +471,41 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     // records with the same leading code bytes is looked up once.
     HeadRuns topicRuns(layout, {wopros::SubjectCode, wopros::TopicCode});
     std::vector<int>* into = nullptr; // the list of the record's topic, when in the package
+    std::vector<uchar> marks;
+    const TextField questionField{recordSize, questionText.offset, questionText.capacity()};
     RecordScanner questions(layout);
-    questions.scan(files.woprosPath, [&](int, const RecordView& r) {
-        const char* record = r.bytes().data();
-        codes.push_back(questionFields.key(record));
-        if (topicRuns.startsRun(record)) {
-            const int* list = topicIndex.find(questionFields.topic.key(record));
-            into = list ? &matches[size_t(*list)] : nullptr;
+    questions.scanBlocks(files.woprosPath, [&](int, const char* block, int count) {
+        words.mark(block, count, questionField, questionRoom, marks);
+        // The state of the runs in locals for the block's loop: nothing it
+        // calls can then be taken to change them.
+        HeadRuns runs = topicRuns;
+        std::vector<int>* list = into;
+        const size_t codesAt = codes.size();
+        codes.resize(codesAt + size_t(count));
+        code_keys::QuestionKey* code = codes.data() + codesAt;
+        for (int k = 0; k < count; ++k) {
+            const char* record = block + qsizetype(k) * recordSize;
+            code[k] = questionFields.key(record);
+            if (runs.startsRun(record)) {
+                const int* found = topicIndex.find(questionFields.topic.key(record));
+                list = found ? &matches[size_t(*found)] : nullptr;
+            }
+            if (!list || !marks[size_t(k)])
+                continue;
+            if (kind != TopicKind::Any) {
+                const RecordView r(layout, QByteArrayView(record, recordSize));
+                stored = r.rawText(wopros::SubjectCode).toByteArray();
+                stored += '\x01';
+                stored.append(r.rawText(wopros::TopicCode));
+                // A question of a topic missing from Tema.dat has no name to judge.
+                if (!kinds.value(stored, false))
+                    continue;
+            }
+            list->push_back(int(kept.size() / recordSize));
+            kept.append(record, recordSize);
         }
-        if (!into || !words.foundIn(textOf(record, questionText), questionRoom))
-            return;
-        if (kind != TopicKind::Any) {
-            stored = r.rawText(wopros::SubjectCode).toByteArray();
-            stored += '\x01';
-            stored.append(r.rawText(wopros::TopicCode));
-            // A question of a topic missing from Tema.dat has no name to judge.
-            if (!kinds.value(stored, false))
-                return;
-        }
-        into->push_back(int(kept.size()));
-        kept.push_back(r.bytes().toByteArray());
+        topicRuns = runs;
+        into = list;
     });
 
     QuestionSet set;
@@ -307,9 +514,9 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
         const std::vector<int>& found = matches[size_t(listOf[i])];
         const int limit = limits[i] > 0 ? std::min(limits[i], int(found.size())) : int(found.size());
         for (int k = 0; k < limit; ++k) {
-            const QByteArray& bytes = kept[size_t(found[size_t(k)])];
-            set.push_back(QuestionRecord::decode(RecordView(layout, bytes)));
-            inSet.insert(questionFields.key(bytes.constData()), 0);
+            const char* record = kept.constData() + qsizetype(found[size_t(k)]) * recordSize;
+            set.appendStored(record);
+            inSet.insert(questionFields.key(record), 0);
         }
     }
 
@@ -325,18 +532,32 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     const bool answerRoom = answerText.offset + 1 >= kReadableBefore;
     code_keys::QuestionKey key;
     RecordScanner answers(AnswerRecord::layout());
-    answers.scan(files.otwetPath, [&](int i, const RecordView& a) {
-        const char* record = a.bytes().data();
-        if (runs.startsRun(record)) {
-            key = answerFields.key(record);
-            if (answerCodes)
-                answerCodes->push_back({key, i, 0});
+    const int answerSize = AnswerRecord::layout().size;
+    const TextField answerField{answerSize, answerText.offset, answerText.capacity()};
+    if (answerCodes)
+        answerCodes->reserve(size_t(RecordFile::countOnDisk(files.otwetPath, AnswerRecord::layout()) / 2));
+    const int answerCount = answers.scanBlocks(files.otwetPath, [&](int firstIndex, const char* block, int count) {
+        words.mark(block, count, answerField, answerRoom, marks);
+        HeadRuns heads = runs;
+        code_keys::QuestionKey current = key;
+        for (int k = 0; k < count; ++k) {
+            const char* record = block + qsizetype(k) * answerSize;
+            if (heads.startsRun(record)) {
+                current = answerFields.key(record);
+                if (answerCodes)
+                    answerCodes->push_back({current, firstIndex + k, 0});
+            }
+            if (marks[size_t(k)] && inSet.insert(current, 0))
+                pending.push_back(current);
         }
-        if (answerCodes)
-            ++answerCodes->back().count;
-        if (words.foundIn(textOf(record, answerText), answerRoom) && inSet.insert(key, 0))
-            pending.push_back(key);
+        runs = heads;
+        key = current;
     });
+    // Each run reaches to the next one's start, the last to the file's end.
+    if (answerCodes)
+        for (size_t r = 0; r < answerCodes->size(); ++r)
+            (*answerCodes)[r].count =
+                (r + 1 < answerCodes->size() ? (*answerCodes)[r + 1].first : answerCount) - (*answerCodes)[r].first;
     if (pending.empty())
         return set;
     CodeLookup<code_keys::QuestionKey> first(pending.size()); // the first record of each, -1 until found
@@ -358,7 +579,7 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     const std::vector<QByteArray> bytes = questions.readAt(files.woprosPath, sorted);
     for (const int index : indices) {
         const size_t at = size_t(std::lower_bound(sorted.begin(), sorted.end(), index) - sorted.begin());
-        set.push_back(QuestionRecord::decode(RecordView(layout, bytes[at])));
+        set.appendStored(bytes[at].constData());
     }
     return set;
 }

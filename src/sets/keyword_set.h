@@ -47,6 +47,13 @@ struct KeywordFiles {
     QString otwetPath;
 };
 
+namespace keyword_search {
+// The search takes the widest steps the processor allows (AVX2, else SSE2);
+// a limit of 16 bytes keeps it to SSE2, 1 to a byte at a time, 0 lifts the
+// limit: for tests of the searches other processors take.
+void limitWidth(int bytes);
+} // namespace keyword_search
+
 // Throws Error naming Exam.dat and the record when a "Всего" is not a number.
 // `answerCodes`, when given, receives the codes of every answer record (see
 // setCandidates).

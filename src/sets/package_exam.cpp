@@ -110,21 +110,29 @@ void scanTopics(RecordScanner& scanner, const QString& woprosPath, const Package
     const TopicFields fields(QuestionRecord::layout(), wopros::SubjectCode, wopros::TopicCode);
     HeadRuns runs(QuestionRecord::layout(), {wopros::SubjectCode, wopros::TopicCode});
     int topic = -1;
-    scanner.scan(woprosPath, [&](int i, const RecordView& r) {
-        const char* record = r.bytes().data();
-        if (runs.startsRun(record)) {
-            const int* found = topics.index.find(fields.key(record));
-            topic = found ? *found : -1;
+    const int size = QuestionRecord::layout().size;
+    scanner.scanBlocks(woprosPath, [&](int first, const char* records, int count) {
+        // The runs' state in locals for the loop (see setCandidates).
+        HeadRuns heads = runs;
+        int current = topic;
+        for (int k = 0; k < count; ++k) {
+            const char* record = records + qsizetype(k) * size;
+            if (heads.startsRun(record)) {
+                const int* found = topics.index.find(fields.key(record));
+                current = found ? *found : -1;
+            }
+            if (current >= 0)
+                visit(current, first + k, RecordView(QuestionRecord::layout(), QByteArrayView(record, size)));
         }
-        if (topic >= 0)
-            visit(topic, i, r);
+        runs = heads;
+        topic = current;
     });
 }
 
 // The draw as the package exam defines it: each topic's questions gathered
 // by one pass, the positions drawn among its first min("Всего", real number)
 // questions, the records chosen read where they lie.
-std::vector<QuestionRecord> drawAfterCounting(const PackageTopics& topics, RecordScanner& scanner,
+QuestionSet drawAfterCounting(const PackageTopics& topics, RecordScanner& scanner,
                                               const QString& woprosPath, bool shuffle, RandomSource& random)
 {
     std::vector<std::vector<int>> members(size_t(topics.count)); // question records per topic, file order
@@ -149,11 +157,11 @@ std::vector<QuestionRecord> drawAfterCounting(const PackageTopics& topics, Recor
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     const std::vector<QByteArray> bytes = scanner.readAt(woprosPath, sorted);
-    std::vector<QuestionRecord> out;
+    QuestionSet out;
     out.reserve(chosen.size());
     for (const int index : chosen) {
         const size_t at = size_t(std::lower_bound(sorted.begin(), sorted.end(), index) - sorted.begin());
-        out.push_back(QuestionRecord::decode(RecordView(QuestionRecord::layout(), bytes[at])));
+        out.appendStored(bytes[at].constData());
     }
     return out;
 }
@@ -203,9 +211,10 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
         // records found at them.
         struct Pick {
             std::vector<int> positions;
-            std::vector<QByteArray> found; // found[k]: the record at positions[k]
-            int count = 0;                 // the topic's questions
+            std::vector<size_t> found; // found[k]: where the record at positions[k] lies in `records`
+            int count = 0;             // the topic's questions
         };
+        QByteArray records; // the records found, one after another
         std::vector<Pick> picks(size_t(topics.count));
         for (size_t k = 0; k < topics.wanted.size(); ++k) {
             std::vector<int>& positions = picks[size_t(topics.wanted[k].topic)].positions;
@@ -217,8 +226,10 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
         }
         scanTopics(scanner, woprosPath, topics, [&](int topic, int, const RecordView& r) {
             Pick& pick = picks[size_t(topic)];
-            if (pick.found.size() < pick.positions.size() && pick.positions[pick.found.size()] == pick.count)
-                pick.found.push_back(r.bytes().toByteArray());
+            if (pick.found.size() < pick.positions.size() && pick.positions[pick.found.size()] == pick.count) {
+                pick.found.push_back(size_t(records.size()));
+                records.append(r.bytes());
+            }
             ++pick.count;
         });
         for (const Wanted& w : topics.wanted)
@@ -231,7 +242,7 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
                     const size_t at = size_t(
                         std::lower_bound(pick.positions.begin(), pick.positions.end(), position) - pick.positions.begin());
                     if (at < pick.found.size())
-                        draw.questions.push_back(QuestionRecord::decode(RecordView(QuestionRecord::layout(), pick.found[at])));
+                        draw.questions.appendStored(records.constData() + pick.found[at]);
                 }
             }
             return draw;

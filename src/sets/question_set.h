@@ -19,7 +19,55 @@
 
 namespace tavel {
 
-using QuestionSet = std::vector<QuestionRecord>;
+// The question records of a set in set order, as Temp.dat gets them: the
+// bytes QuestionRecord::decode and encode would give (each text field's
+// length byte clamped to the field, the bytes after the text zero), kept as
+// bytes so that the records a pass takes are neither decoded nor encoded on
+// their way to Temp.dat. Reading an element decodes it.
+class QuestionSet {
+public:
+    class const_iterator {
+    public:
+        using value_type = QuestionRecord;
+        using difference_type = std::ptrdiff_t;
+        const_iterator(const QuestionSet* set, size_t at) : set_(set), at_(at) {}
+        QuestionRecord operator*() const { return (*set_)[at_]; }
+        const_iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        friend bool operator==(const const_iterator& a, const const_iterator& b) { return a.at_ == b.at_; }
+
+    private:
+        const QuestionSet* set_;
+        size_t at_;
+    };
+
+    size_t size() const { return size_t(bytes_.size() / kRecordSize); }
+    bool empty() const { return bytes_.isEmpty(); }
+    void reserve(size_t records) { bytes_.reserve(qsizetype(records) * kRecordSize); }
+
+    // A record as stored in Wopros.dat (kRecordSize bytes).
+    void appendStored(const char* record);
+    void push_back(const QuestionRecord& record);
+
+    QuestionRecord operator[](size_t i) const { return QuestionRecord::decode(view(i)); }
+    RecordView view(size_t i) const
+    {
+        return RecordView(QuestionRecord::layout(), QByteArrayView(bytes_).sliced(qsizetype(i) * kRecordSize, kRecordSize));
+    }
+    // Every record one after another: the contents of Temp.dat.
+    const QByteArray& bytes() const { return bytes_; }
+
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+    static constexpr int kRecordSize = 236;
+
+private:
+    QByteArray bytes_;
+};
 
 // The keys of a set's questions run from 0 to 1000.
 inline constexpr int kSetKeyMultiplier = 1000;

@@ -39,6 +39,23 @@ public:
     template <class Visit>
     int scan(const QString& path, Visit&& visit, const ScanProgress& progress = {})
     {
+        const int size = layout_->size;
+        return scanBlocks(
+            path,
+            [&](int first, const char* records, int count) {
+                for (int i = 0; i < count; ++i)
+                    visit(first + i, RecordView(*layout_, QByteArrayView(records + qsizetype(i) * size, size)));
+            },
+            progress);
+    }
+
+    // The same a block at a time: visitBlock(first, records, count) with the
+    // index of the block's first record and its `count` complete records one
+    // after another, for work that goes over many records at once (a text
+    // search across record boundaries). The bytes live until the next block.
+    template <class VisitBlock>
+    int scanBlocks(const QString& path, VisitBlock&& visitBlock, const ScanProgress& progress = {})
+    {
         QFile file(path);
         if (!file.exists())
             return 0;
@@ -61,10 +78,10 @@ public:
                     break;
                 filled += n;
             }
-            const qsizetype records = filled / size;
-            const QByteArrayView bytes(buffer_.constData(), filled);
-            for (qsizetype i = 0; i < records; ++i)
-                visit(index++, RecordView(*layout_, bytes.sliced(i * size, size)));
+            const int records = int(filled / size);
+            if (records > 0)
+                visitBlock(index, buffer_.constData(), records);
+            index += records;
             if (progress)
                 progress(index, std::max(index, total));
             if (filled < block_)

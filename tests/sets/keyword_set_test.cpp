@@ -73,15 +73,21 @@ protected:
 
 TEST_F(KeywordSubject, StemMatchesInsideWordsIgnoringCaseThenAnswersOnceEach)
 {
-    // Topic 1 takes its first 2 ("Всего"), topic 3 ("Всего" 0) is not limited;
-    // then the question found only through its answers, once.
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral(" БезУдарн ")), (QStringList{"1/1", "1/2", "3/2", "4/1"}));
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral("безударн"), QStringLiteral("гласн")),
-              (QStringList{"1/1", "1/2"}));
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral("ЁЛК")), (QStringList{})); // topic 4 is not in the package
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral("ЕЩЁ")), (QStringList{"4/1"}));
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral("нет такого")), (QStringList{}));
-    EXPECT_EQ(build(TopicKind::Any, QStringLiteral("безударн∞")), (QStringList{})); // not in the code page
+    // The same with each search a processor may take: AVX2, SSE2, bytes.
+    for (const int width : {0, 16, 1}) {
+        SCOPED_TRACE(width);
+        keyword_search::limitWidth(width);
+        // Topic 1 takes its first 2 ("Всего"), topic 3 ("Всего" 0) is not limited;
+        // then the question found only through its answers, once.
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral(" БезУдарн ")), (QStringList{"1/1", "1/2", "3/2", "4/1"}));
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral("безударн"), QStringLiteral("гласн")),
+                  (QStringList{"1/1", "1/2"}));
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral("ЁЛК")), (QStringList{})); // topic 4 is not in the package
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral("ЕЩЁ")), (QStringList{"4/1"}));
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral("нет такого")), (QStringList{}));
+        EXPECT_EQ(build(TopicKind::Any, QStringLiteral("безударн∞")), (QStringList{})); // not in the code page
+    }
+    keyword_search::limitWidth(0);
 }
 
 TEST_F(KeywordSubject, BothKeywordsEmptyTakeEveryPackageTopicThenEveryAnsweredQuestion)

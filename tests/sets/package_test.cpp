@@ -1,5 +1,6 @@
 // Packages: the editor's operations on the rows, saving and the topic list,
 // the package list, and the package exam's draw and candidates.
+#include "sets/keyword_set.h"
 #include "sets/package.h"
 #include "sets/package_exam.h"
 #include "sets/question_set.h"
@@ -9,6 +10,7 @@
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace tavel;
@@ -303,4 +305,45 @@ TEST(PackageExam, CandidatesCountTheRangeOverTheSetAndCutBeforeShuffling)
     QDir().mkpath(t.path(QStringLiteral("Locked/Temp.dat")));
     EXPECT_TRUE(errorOf([&] { writeTempFile(t.path(QStringLiteral("Locked/Temp.dat")), set); })
                     .contains(QStringLiteral("Temp.dat")));
+}
+
+TEST(QuestionSets, TempDatHoldsTheRecordsWithLengthsClampedAndNothingAfterTheTexts)
+{
+    TempHome t;
+    // Two questions as a sound save writes them, and as an older or damaged
+    // Wopros.dat may hold them: bytes after the question text and in an
+    // empty field, a Points length byte above its field of two.
+    const std::vector<QuestionRecord> clean{{"1", "1", "1", "1", "Вопрос о законе", {}, "12", {}},
+                                            {"1", "2", "1", "1", "Второй вопрос", {}, "34", {}}};
+    QByteArray stored;
+    for (const QuestionRecord& q : clean) {
+        QByteArray r = q.encode();
+        r[14 + 1 + 40] = 'x'; // QuestionText: length byte at 14, the text shorter than 40
+        r[230] = char(7);     // Points: length byte at 230 (two characters)
+        r[235] = 'z';         // SKodCode (length 0): its last byte
+        stored += r;
+    }
+    QFile wopros(t.path(QStringLiteral("Wopros.dat")));
+    ASSERT_TRUE(wopros.open(QIODevice::WriteOnly) && wopros.write(stored) == stored.size());
+    wopros.close();
+    writeRecords(t.path(QStringLiteral("Otwet.dat")),
+                 std::vector<AnswerRecord>{{"1", "2", "1", "1", "1", "+", "по закону"}});
+    const QByteArray expected = clean[0].encode() + clean[1].encode();
+    const auto tempBytes = [&](const QuestionSet& set) {
+        writeTempFile(t.path(QStringLiteral("Temp.dat")), set);
+        QFile temp(t.path(QStringLiteral("Temp.dat")));
+        return temp.open(QIODevice::ReadOnly) ? temp.readAll() : QByteArray();
+    };
+
+    // The package exam, shuffle off: both topics, in package order.
+    PackageFile package;
+    package.path = t.path(QStringLiteral("Exam.dat"));
+    package.rows = {row("1", "1", "1"), row("2", "1", "1")};
+    ScriptedRandom none({});
+    EXPECT_EQ(tempBytes(drawPackage(package, wopros.fileName(), false, none).questions), expected);
+
+    // The keyword set: the first by its text, the second through its answer.
+    const KeywordFiles files{package.path, {row("1", "1", "1")}, t.path(QStringLiteral("Tema.dat")),
+                             wopros.fileName(), t.path(QStringLiteral("Otwet.dat"))};
+    EXPECT_EQ(tempBytes(buildKeywordSet(files, TopicKind::Any, QStringLiteral("закон"), {})), expected);
 }
