@@ -236,6 +236,27 @@ void markScalar(const Folded& word, const char* block, int count, const TextFiel
     }
 }
 
+#if TAVEL_KEYWORD_SSE2 || TAVEL_KEYWORD_AVX2
+// One turn of a vector search: bit i of `places` says the word's first and
+// last letters fit at place `at` + i. Each such place is checked whole, and a
+// record found needs no look at its other places.
+template <class Mask>
+inline void markPlaces(const Folded& word, const char* block, const TextField& text, uchar* marks, qsizetype at,
+                       Mask places)
+{
+    constexpr qsizetype bits = qsizetype(sizeof(Mask)) * 8;
+    while (places != 0) {
+        const qsizetype place = at + std::countr_zero(places);
+        places &= places - 1;
+        if (const int r = recordHolding(word, block, place, text); r >= 0) {
+            marks[r] = 1;
+            const qsizetype next = qsizetype(r + 1) * text.recordSize - at;
+            places = next >= bits ? 0 : places & (~Mask(0) << next);
+        }
+    }
+}
+#endif
+
 #if TAVEL_KEYWORD_SSE2
 void markSse2(const Folded& word, const char* block, int count, const TextField& text, uchar* marks)
 {
@@ -249,18 +270,9 @@ void markSse2(const Folded& word, const char* block, int count, const TextField&
     for (; at + 15 <= last; at += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + at + m - 1));
-        unsigned places = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstValue),
+        const quint32 places = quint32(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstValue),
                                                                    _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastValue))));
-        while (places != 0) {
-            const qsizetype place = at + std::countr_zero(places);
-            places &= places - 1;
-            if (const int r = recordHolding(word, block, place, text); r >= 0) {
-                marks[r] = 1;
-                // The record's other places need no look.
-                const qsizetype next = qsizetype(r + 1) * text.recordSize - at;
-                places = next >= 16 ? 0 : places & (~0u << next);
-            }
-        }
+        markPlaces(word, block, text, marks, at, places);
     }
     markScalar(word, block, count, text, marks, at);
 }
@@ -290,16 +302,7 @@ __attribute__((target("avx2"))) void markAvx2(const Folded& word, const char* bl
         const quint32 high = quint32(_mm256_movemask_epi8(
             _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a1, firstFold), firstValue),
                              _mm256_cmpeq_epi8(_mm256_or_si256(b1, lastFold), lastValue))));
-        quint64 places = quint64(low) | quint64(high) << 32;
-        while (places != 0) {
-            const qsizetype place = at + std::countr_zero(places);
-            places &= places - 1;
-            if (const int r = recordHolding(word, block, place, text); r >= 0) {
-                marks[r] = 1;
-                const qsizetype next = qsizetype(r + 1) * text.recordSize - at;
-                places = next >= 64 ? 0 : places & (~quint64(0) << next);
-            }
-        }
+        markPlaces(word, block, text, marks, at, quint64(low) | quint64(high) << 32);
     }
     markScalar(word, block, count, text, marks, at);
 }
