@@ -84,19 +84,6 @@ std::vector<Question> typedQuestions(int count, int from = 1)
     return list;
 }
 
-// Copies a folder tree.
-void copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + u'/' + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::remove(target);
-        ASSERT_TRUE(QFile::copy(file, target)) << file.toStdString();
-    }
-}
-
 // A source of the draws a test wants, in order.
 class Draws : public RandomSource {
 public:

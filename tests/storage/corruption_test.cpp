@@ -52,9 +52,11 @@ TEST(Corruption, EveryFlippedByteIsReadAndASaveKeepsWhatWasRead)
             }
             // The records other than the damaged one decode as before.
             const QList<QByteArray> before = decoded(path);
-            for (int r = 0; r < 3; ++r)
-                if (r != record - 1)
+            for (int r = 0; r < 3; ++r) {
+                if (r != record - 1) {
                     ASSERT_EQ(before[r], threeQuestions()[size_t(r)].encode()) << "byte " << at;
+                }
+            }
             // Saving what was read and reading it again changes nothing more.
             writeRecords(path, readRecords<QuestionRecord>(path));
             ASSERT_EQ(decoded(path), before) << "byte " << at;

@@ -421,9 +421,11 @@ TEST(DemoFolder, RecordFilesMatchTheirSourcesAndCountsAgree)
             }
             if (plus > 0 && minus > 0) { // matching: every item names one of the terms
                 EXPECT_LE(plus, 10);
-                for (const AnswerRecord* a : list)
-                    if (trimmed(a->answerMark) == u"+")
+                for (const AnswerRecord* a : list) {
+                    if (trimmed(a->answerMark) == u"+") {
                         EXPECT_TRUE(trimmed(a->answerNo).toInt() >= 1 && trimmed(a->answerNo).toInt() <= minus);
+                    }
+                }
             } else if (exact > 0) { // typed answer: the first variant is the one compared
                 EXPECT_TRUE(trimmed(list.front()->answerMark).contains(u'Ф'));
             } else if (ranked == 0) { // tick boxes: at least one right option
