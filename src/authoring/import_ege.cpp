@@ -5,7 +5,6 @@
 
 #include "authoring/import_text.h"
 #include "storage/atomic_save.h"
-#include "storage/cp1251.h"
 #include "storage/record.h"
 #include "storage/text.h"
 
@@ -199,16 +198,6 @@ void writeRecords(const QString& path, size_t count, Fill fill)
     });
 }
 
-// A text field at `at` as RecordBuffer::setText writes it: the length byte,
-// the text in Windows-1251 ("?" for a character it lacks), zeros after it.
-void putText(char* at, const FieldLayout& field, QStringView text)
-{
-    const QStringView kept = text.left(field.capacity());
-    at[0] = char(kept.size());
-    cp1251::encodeInto(kept, at + 1);
-    std::memset(at + 1 + kept.size(), 0, size_t(field.capacity() - kept.size()));
-}
-
 } // namespace
 
 std::vector<EgeRecord> markEgeLines(Lines lines)
@@ -232,11 +221,12 @@ ReadResult assembleEge(const std::vector<EgeRecord>& records)
 
 void writeEgeFile(const QString& path, const std::vector<EgeRecord>& records)
 {
-    RecordBuffer record(EgeRecord::layout());
-    const int size = EgeRecord::layout().size;
+    // The two text fields are the whole record.
+    const FieldLayout& markerField = EgeRecord::layout().field(ege::LineMarker);
+    const FieldLayout& textField = EgeRecord::layout().field(ege::LineText);
     writeRecords(path, records.size(), [&](size_t i, char* to) {
-        records[i].encode(record);
-        std::memcpy(to, record.bytes().constData(), size_t(size));
+        writeTextField(to + markerField.offset, markerField, records[i].lineMarker);
+        writeTextField(to + textField.offset, textField, records[i].lineText);
     });
 }
 
@@ -250,10 +240,10 @@ ReadResult readEgeLayout(Lines lines, const QString& workFile)
     static_assert(sizeof(markers[0]) == 6);
     Q_ASSERT(markerField.offset == 0 && markerField.size == 6);
     for (Mark mark : {Mark::None, Mark::Task, Mark::Answer, Mark::Before, Mark::End})
-        putText(markers[size_t(mark)].data(), markerField, markerText(mark));
+        writeTextField(markers[size_t(mark)].data(), markerField, markerText(mark));
     writeRecords(workFile, marked.size(), [&](size_t i, char* to) {
         std::memcpy(to + markerField.offset, markers[size_t(marked[i].mark)].data(), 6);
-        putText(to + textField.offset, textField, marked[i].text());
+        writeTextField(to + textField.offset, textField, marked[i].text());
     });
     return assemble(marked);
 }

@@ -43,14 +43,19 @@ double RecordView::date(int field) const
 
 RecordBuffer::RecordBuffer(const RecordLayout& layout) : layout_(&layout), bytes_(layout.size, '\0') {}
 
+int writeTextField(char* at, const FieldLayout& field, QStringView text)
+{
+    const QStringView kept = text.left(field.capacity());
+    at[0] = char(kept.size());
+    const int unmappable = cp1251::encodeInto(kept, at + 1);
+    std::memset(at + 1 + kept.size(), 0, size_t(field.capacity() - kept.size()));
+    return unmappable;
+}
+
 int RecordBuffer::setText(int field, QStringView text)
 {
     const FieldLayout& f = layout_->field(field);
-    const QStringView kept = text.left(f.capacity());
-    char* at = bytes_.data() + f.offset;
-    std::memset(at, 0, size_t(f.size));
-    at[0] = char(kept.size());
-    return cp1251::encodeInto(kept, at + 1);
+    return writeTextField(bytes_.data() + f.offset, f, text);
 }
 
 void RecordBuffer::setRawText(int field, QByteArrayView bytes)

@@ -31,6 +31,12 @@ private:
     QByteArrayView bytes_;
 };
 
+// Writes a text field whose first byte (the length byte) is at `at`: the text
+// cut to the field's capacity, in Windows-1251, zeros after it. Returns how
+// many characters the code page could not hold (written as '?'). For code
+// that fills many records in place; RecordBuffer::setText writes the same.
+int writeTextField(char* at, const FieldLayout& field, QStringView text);
+
 class RecordBuffer {
 public:
     explicit RecordBuffer(const RecordLayout& layout);

@@ -142,16 +142,11 @@ EgeRecord EgeRecord::decode(const RecordView& r)
 
 QByteArray EgeRecord::encode() const
 {
-    RecordBuffer b(layout());
-    encode(b);
-    return b.bytes();
-}
-
-void EgeRecord::encode(RecordBuffer& into) const
-{
     using namespace ege;
-    into.setText(LineMarker, lineMarker);
-    into.setText(LineText, lineText);
+    RecordBuffer b(layout());
+    b.setText(LineMarker, lineMarker);
+    b.setText(LineText, lineText);
+    return b.bytes();
 }
 
 } // namespace tavel

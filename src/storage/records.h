@@ -102,10 +102,6 @@ struct EgeRecord { // EGE.dat, the work file of the exam-paper import
     static const RecordLayout& layout() { return layouts::ege; }
     static EgeRecord decode(const RecordView& r);
     QByteArray encode() const;
-    // The same into a buffer of this layout (every field is overwritten), for
-    // the half a million records of a large exam paper without one
-    // allocation each.
-    void encode(RecordBuffer& into) const;
 };
 
 // Reads every record of a file of kind R (at most `limit` when limit >= 0).
