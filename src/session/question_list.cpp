@@ -43,6 +43,46 @@ AnswerRow answerRow(const AnswerRecord& r)
                      trimmed(r.answerNo),    trimmed(r.answerMark), trimmed(r.answerText)};
 }
 
+QuestionRow questionRow(const RecordView& r)
+{
+    const auto field = [&](int f) { return cp1251::decode(trimmed(r.rawText(f))); };
+    QuestionRow row;
+    row.subjectCode = field(wopros::SubjectCode);
+    row.topicCode = field(wopros::TopicCode);
+    row.testCode = field(wopros::TestCode);
+    row.questionNo = field(wopros::QuestionNo);
+    row.questionText = field(wopros::QuestionText);
+    row.points = field(wopros::Points);
+    return row;
+}
+
+AnswerRow AnswerRowMaker::of(const RecordView& a)
+{
+    return AnswerRow{shortText(a, otwet::SubjectCode), shortText(a, otwet::TopicCode),
+                     shortText(a, otwet::TestCode),    shortText(a, otwet::QuestionNo),
+                     shortText(a, otwet::AnswerNo),    shortText(a, otwet::AnswerMark),
+                     cp1251::decode(trimmed(a.rawText(otwet::AnswerText)))};
+}
+
+// The field trimmed and decoded. The packed code of a field of at most three
+// characters holds exactly its trimmed bytes.
+QString AnswerRowMaker::shortText(const RecordView& a, int field)
+{
+    const FieldLayout& f = AnswerRecord::layout().field(field);
+    if (f.capacity() > 3)
+        return cp1251::decode(trimmed(a.rawText(field)));
+    const quint32 packed = packedCode(a.bytes().data(), f);
+    if (const int* i = index_.find(packed))
+        return texts_[size_t(*i)];
+    char bytes[3];
+    const int size = int(packed >> 24);
+    for (int k = 0; k < size; ++k)
+        bytes[k] = char(packed >> (8 * k));
+    index_.insert(packed, int(texts_.size()));
+    texts_.push_back(cp1251::decode(QByteArrayView(bytes, size)));
+    return texts_.back();
+}
+
 QString shuffleKey(RandomSource& random, int multiplier)
 {
     return QString::number(qint64(std::nearbyint(random.next() * multiplier)));

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/random.h"
+#include "storage/code_lookup.h"
 #include "storage/records.h"
 
 #include <QString>
@@ -55,6 +56,26 @@ using AnswerTable = std::vector<AnswerRow>;
 // Rows with trimmed columns; the question row gets `key` and the mark "у".
 QuestionRow questionRow(const QuestionRecord& record, const QString& key);
 AnswerRow answerRow(const AnswerRecord& record);
+
+// The same straight from a Wopros.dat record's bytes (no key yet): trimming
+// the bytes trims the text, since every byte above 127 is a character above
+// the blank.
+QuestionRow questionRow(const RecordView& record);
+
+// Answer rows straight from Otwet.dat records' bytes. The short fields
+// (codes, number, mark: at most three characters) repeat from answer to
+// answer, so each distinct one is decoded once and its text shared; only the
+// answer's own text is decoded for every row.
+class AnswerRowMaker {
+public:
+    AnswerRow of(const RecordView& record);
+
+private:
+    QString shortText(const RecordView& record, int field);
+
+    CodeLookup<quint64> index_;
+    std::vector<QString> texts_;
+};
 
 // The key of one row: the decimal text of random × multiplier rounded to the
 // nearest whole number, halves to even (Start uses 100, the package exam 1000).

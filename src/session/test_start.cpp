@@ -41,13 +41,6 @@ StartData selectQuestions(StartSource& source, RandomSource& random)
     return data;
 }
 
-// The section code and number of a question, packed: the key its answers
-// carry within the topic.
-quint64 sectionAndNumber(quint32 test, quint32 number)
-{
-    return quint64(test) << 32 | number;
-}
-
 } // namespace
 
 StartData buildStart(StartSource source, RandomSource& random)
@@ -80,12 +73,25 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
     qint64 ordinal = 0;
     const TopicCodes questionsOf(layouts::wopros, wopros::SubjectCode, wopros::TopicCode, request.subjectCode,
                                  request.topicCode);
-    RecordScanner(layouts::wopros).scan(woprosPath, [&](int, const RecordView& r) {
-        if (!questionsOf.matches(r))
-            return;
-        ++ordinal;
-        if (ordinal >= first && ordinal <= last)
-            source.candidates.push_back(questionRow(QuestionRecord::decode(r), QString()));
+    // The questions of a topic lie one after another: a run of records with
+    // the same leading code bytes is judged once, and counted, not visited,
+    // outside the range.
+    HeadRuns topicRuns(layouts::wopros, {wopros::SubjectCode, wopros::TopicCode});
+    const int questionSize = layouts::wopros.size;
+    bool inTopic = false;
+    RecordScanner(layouts::wopros).scanBlocks(woprosPath, [&](int, const char* records, int count) {
+        topicRuns.forEachRun(records, count, questionSize, [&](const char* run, int, int n, bool starts) {
+            if (starts)
+                inTopic = questionsOf.matches(RecordView(layouts::wopros, QByteArrayView(run, questionSize)));
+            if (!inTopic)
+                return;
+            const qint64 from = std::max(first, ordinal + 1);
+            const qint64 to = std::min(last, ordinal + n);
+            for (qint64 k = from; k <= to; ++k)
+                source.candidates.push_back(questionRow(
+                    RecordView(layouts::wopros, QByteArrayView(run + (k - ordinal - 1) * questionSize, questionSize))));
+            ordinal += n;
+        });
     }, progress);
 
     source.shuffle = request.shuffle;
@@ -97,26 +103,31 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
 
     // Only the answers of the questions kept are decoded: a topic of many
     // thousands of questions asks at most the limit of them.
-    CodeLookup<quint64> kept(data.questions.size());
+    const quint32 subject = packedCode(request.subjectCode);
+    const quint32 topic = packedCode(request.topicCode);
+    // A quarter full at most: most answers are not kept, and a key that is
+    // not there is then told at the first look.
+    CodeLookup<PackedQuestionKey> kept(2 * data.questions.size());
     for (const QuestionRow& q : data.questions)
-        kept.insert(sectionAndNumber(packedCode(q.testCode), packedCode(q.questionNo)), 0);
-    const TopicCodes answersOf(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, request.subjectCode,
-                               request.topicCode);
-    const FieldLayout& testField = layouts::otwet.field(otwet::TestCode);
-    const FieldLayout& numberField = layouts::otwet.field(otwet::QuestionNo);
+        kept.insert(packedQuestionKey(subject, topic, packedCode(q.testCode), packedCode(q.questionNo)), 0);
+    const QuestionFields answerCodes(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode,
+                                     otwet::QuestionNo);
     // The answers of one question lie one after another, and whether an
     // answer is kept depends only on the bytes of its four codes, which lead
-    // the record: an answer whose leading bytes equal the previous one's gets
-    // the previous decision without looking at its codes again.
+    // the record: a run of answers with the same leading bytes is judged
+    // once.
     HeadRuns runs(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
-    bool previousKept = false;
-    RecordScanner(layouts::otwet).scan(otwetPath, [&](int, const RecordView& r) {
-        const char* record = r.bytes().data();
-        if (runs.startsRun(record))
-            previousKept = answersOf.matches(r) &&
-                           kept.contains(sectionAndNumber(packedCode(record, testField), packedCode(record, numberField)));
-        if (previousKept)
-            data.answers.push_back(answerRow(AnswerRecord::decode(r)));
+    const int size = layouts::otwet.size;
+    bool keep = false;
+    AnswerRowMaker rows;
+    RecordScanner(layouts::otwet).scanBlocks(otwetPath, [&](int, const char* records, int count) {
+        runs.forEachRun(records, count, size, [&](const char* run, int, int n, bool starts) {
+            if (starts)
+                keep = kept.contains(answerCodes.key(run));
+            if (keep)
+                for (int k = 0; k < n; ++k)
+                    data.answers.push_back(rows.of(RecordView(layouts::otwet, QByteArrayView(run + k * size, size))));
+        });
     }, progress);
     return data;
 }

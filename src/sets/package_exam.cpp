@@ -100,10 +100,10 @@ PackageTopics packageTopics(const PackageFile& package)
     return out;
 }
 
-// One pass over the questions: visit(topic, index, record) for every
-// question of a package topic. The questions of a topic mostly lie one after
-// another, so a run of records with the same leading code bytes is looked up
-// once.
+// One pass over the questions: visit(topic, index, records, n) for every
+// stretch of n questions of a package topic lying one after another from
+// record `index` on. The questions of a topic mostly lie one after another,
+// so a run of records with the same leading code bytes is looked up once.
 template <class Visit>
 void scanTopics(RecordScanner& scanner, const QString& woprosPath, const PackageTopics& topics, Visit&& visit)
 {
@@ -112,20 +112,14 @@ void scanTopics(RecordScanner& scanner, const QString& woprosPath, const Package
     int topic = -1;
     const int size = QuestionRecord::layout().size;
     scanner.scanBlocks(woprosPath, [&](int first, const char* records, int count) {
-        // The runs' state in locals for the loop (see setCandidates).
-        HeadRuns heads = runs;
-        int current = topic;
-        for (int k = 0; k < count; ++k) {
-            const char* record = records + qsizetype(k) * size;
-            if (heads.startsRun(record)) {
-                const int* found = topics.index.find(fields.key(record));
-                current = found ? *found : -1;
+        runs.forEachRun(records, count, size, [&](const char* run, int k, int n, bool starts) {
+            if (starts) {
+                const int* found = topics.index.find(fields.key(run));
+                topic = found ? *found : -1;
             }
-            if (current >= 0)
-                visit(current, first + k, RecordView(QuestionRecord::layout(), QByteArrayView(record, size)));
-        }
-        runs = heads;
-        topic = current;
+            if (topic >= 0)
+                visit(topic, first + k, run, n);
+        });
     });
 }
 
@@ -136,8 +130,10 @@ QuestionSet drawAfterCounting(const PackageTopics& topics, RecordScanner& scanne
                                               const QString& woprosPath, bool shuffle, RandomSource& random)
 {
     std::vector<std::vector<int>> members(size_t(topics.count)); // question records per topic, file order
-    scanTopics(scanner, woprosPath, topics, [&](int topic, int i, const RecordView&) {
-        members[size_t(topic)].push_back(i);
+    scanTopics(scanner, woprosPath, topics, [&](int topic, int i, const char*, int n) {
+        std::vector<int>& list = members[size_t(topic)];
+        for (int k = 0; k < n; ++k)
+            list.push_back(i + k);
     });
     std::vector<int> chosen; // record indices in set order
     for (const Wanted& w : topics.wanted) {
@@ -224,13 +220,15 @@ PackageDraw drawPackage(const PackageFile& package, const QString& woprosPath, b
             std::sort(pick.positions.begin(), pick.positions.end());
             pick.positions.erase(std::unique(pick.positions.begin(), pick.positions.end()), pick.positions.end());
         }
-        scanTopics(scanner, woprosPath, topics, [&](int topic, int, const RecordView& r) {
+        const int size = QuestionRecord::layout().size;
+        scanTopics(scanner, woprosPath, topics, [&](int topic, int, const char* run, int n) {
             Pick& pick = picks[size_t(topic)];
-            if (pick.found.size() < pick.positions.size() && pick.positions[pick.found.size()] == pick.count) {
+            // The positions wanted that fall within this stretch.
+            while (pick.found.size() < pick.positions.size() && pick.positions[pick.found.size()] < pick.count + n) {
                 pick.found.push_back(size_t(records.size()));
-                records.append(r.bytes());
+                records.append(run + qsizetype(pick.positions[pick.found.size() - 1] - pick.count) * size, size);
             }
-            ++pick.count;
+            pick.count += n;
         });
         for (const Wanted& w : topics.wanted)
             if (shuffle && picks[size_t(w.topic)].count < w.total)

@@ -11,47 +11,6 @@
 #include <cstring>
 
 namespace tavel {
-namespace {
-
-// The answer rows of a set, straight from the records' bytes. The short
-// fields (codes, number, mark: at most three characters) repeat from answer
-// to answer, so each distinct one is decoded once and its text shared; only
-// the answer's own text is decoded for every row.
-class AnswerRows {
-public:
-    AnswerRow of(const RecordView& a)
-    {
-        return AnswerRow{shortText(a, otwet::SubjectCode), shortText(a, otwet::TopicCode),
-                         shortText(a, otwet::TestCode),    shortText(a, otwet::QuestionNo),
-                         shortText(a, otwet::AnswerNo),    shortText(a, otwet::AnswerMark),
-                         cp1251::decode(trimmed(a.rawText(otwet::AnswerText)))};
-    }
-
-private:
-    // The field trimmed and decoded. The packed code of a field of at most
-    // three characters holds exactly its trimmed bytes.
-    QString shortText(const RecordView& a, int field)
-    {
-        const FieldLayout& f = AnswerRecord::layout().field(field);
-        if (f.capacity() > 3)
-            return cp1251::decode(trimmed(a.rawText(field)));
-        const quint32 packed = packedCode(a.bytes().data(), f);
-        if (const int* i = index_.find(packed))
-            return texts_[size_t(*i)];
-        char bytes[3];
-        const int size = int(packed >> 24);
-        for (int k = 0; k < size; ++k)
-            bytes[k] = char(packed >> (8 * k));
-        index_.insert(packed, int(texts_.size()));
-        texts_.push_back(cp1251::decode(QByteArrayView(bytes, size)));
-        return texts_.back();
-    }
-
-    CodeLookup<quint64> index_;
-    std::vector<QString> texts_;
-};
-
-} // namespace
 
 void QuestionSet::appendStored(const char* record)
 {
@@ -84,25 +43,6 @@ void writeTempFile(const QString& path, const QuestionSet& set)
     saveAtomically(path, set.bytes());
 }
 
-namespace {
-
-// A question row straight from the record's bytes: trimming the bytes trims
-// the text (every byte above 127 is a character above the blank).
-QuestionRow questionRowOf(const RecordView& r)
-{
-    const auto field = [&](int f) { return cp1251::decode(trimmed(r.rawText(f))); };
-    QuestionRow row;
-    row.subjectCode = field(wopros::SubjectCode);
-    row.topicCode = field(wopros::TopicCode);
-    row.testCode = field(wopros::TestCode);
-    row.questionNo = field(wopros::QuestionNo);
-    row.questionText = field(wopros::QuestionText);
-    row.points = field(wopros::Points);
-    return row;
-}
-
-} // namespace
-
 SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, int firstOrdinal, int lastOrdinal,
                             int questionLimit, const AnswerCodes* answerCodes)
 {
@@ -125,11 +65,11 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     out.questions.reserve(taken.size());
     for (const size_t i : taken) {
         const RecordView r = set.view(i);
-        out.questions.push_back(questionRowOf(r));
+        out.questions.push_back(questionRow(r));
         asked.insert(questionFields.key(r.bytes().data()), 0);
     }
     RecordScanner scanner(AnswerRecord::layout());
-    AnswerRows rows;
+    AnswerRowMaker rows;
     if (answerCodes) {
         std::vector<int> indices;
         for (const AnswerRun& run : *answerCodes)
@@ -149,21 +89,15 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
                                 otwet::QuestionNo);
     HeadRuns runs(AnswerRecord::layout(), {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
     const int size = AnswerRecord::layout().size;
-    bool kept = false;
+    bool keep = false;
     scanner.scanBlocks(otwetPath, [&](int, const char* records, int count) {
-        // The runs' state in locals for the loop: nothing it calls can then
-        // be taken to change them.
-        HeadRuns heads = runs;
-        bool keep = kept;
-        const char* end = records + qsizetype(count) * size;
-        for (const char* record = records; record != end; record += size) {
-            if (heads.startsRun(record))
-                keep = asked.contains(fields.key(record));
+        runs.forEachRun(records, count, size, [&](const char* run, int, int n, bool starts) {
+            if (starts)
+                keep = asked.contains(fields.key(run));
             if (keep)
-                out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(record, size))));
-        }
-        runs = heads;
-        kept = keep;
+                for (int k = 0; k < n; ++k)
+                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(run + k * size, size))));
+        });
     });
     return out;
 }

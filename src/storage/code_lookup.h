@@ -7,6 +7,7 @@
 #include "storage/topic_scan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -302,6 +303,46 @@ public:
         started_ = true;
         previous_ = head;
         return true;
+    }
+
+    // The runs of a block of `count` records of `size` bytes, in order:
+    // visit(first, k, n, starts) for stretches of n records from the block's
+    // record k on that share their leading code bytes; `starts` is false for
+    // a stretch that continues the run before it (the previous block's last,
+    // or a long run cut in pieces). The heads of the block are compared in a
+    // first loop without branches, so their loads overlap; the stretches are
+    // then visited a run at a time, not a record at a time.
+    template <class Visit>
+    void forEachRun(const char* records, int count, int size, Visit&& visit)
+    {
+        if (bytes_ == 0) {
+            for (int k = 0; k < count; ++k)
+                visit(records + qsizetype(k) * size, k, 1, true);
+            return;
+        }
+        for (int base = 0; base < count; base += 64) {
+            const int m = std::min(64, count - base);
+            const char* chunk = records + qsizetype(base) * size;
+            quint64 starts = 0;
+            RecordHead previous = previous_;
+            for (int j = 0; j < m; ++j) {
+                const RecordHead head(chunk + qsizetype(j) * size, bytes_);
+                // Without a branch: whether a run starts here is as random as the data.
+                starts |= quint64(((head.low ^ previous.low) | (head.high ^ previous.high)) != 0) << j;
+                previous = head;
+            }
+            if (!started_)
+                starts |= 1;
+            started_ = true;
+            previous_ = previous;
+            int j = 0;
+            while (j < m) {
+                const quint64 later = j + 1 < 64 ? starts >> (j + 1) : 0;
+                const int next = later ? std::min(m, j + 1 + std::countr_zero(later)) : m;
+                visit(chunk + qsizetype(j) * size, base + j, next - j, bool(starts >> j & 1));
+                j = next;
+            }
+        }
     }
 
 private:

@@ -116,3 +116,47 @@ TEST(HeadRuns, ARunIsRecordsWithTheSameCodeBytesTheFirstRecordAlwaysStartsOne)
     EXPECT_TRUE(runs.startsRun(otherQuestion.constData()));
     EXPECT_TRUE(runs.startsRun(first.constData()));
 }
+
+// A block at a time, the runs are the ones startsRun finds record by record:
+// runs that cross the 64-record chunks and the block edges, a run of one,
+// and a first record whose bytes are all 0xff.
+TEST(HeadRuns, ABlockWalksTheRunsStartsRunFinds)
+{
+    const int size = layouts::otwet.size;
+    // Run lengths covering one, a chunk's edge, a chunk and more, a block's edge.
+    const std::vector<int> lengths = {1, 1, 63, 2, 64, 130, 1, 5, 200, 3};
+    QByteArray file;
+    int question = 0;
+    for (const int n : lengths) {
+        QByteArray record(size, '\xff');
+        record[13] = char(question++);
+        for (int k = 0; k < n; ++k)
+            file.append(record);
+    }
+    const int count = int(file.size() / size);
+    for (const int blockSize : {1, 7, 64, 100, count}) {
+        HeadRuns byRecord(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
+        HeadRuns byBlock = byRecord;
+        std::vector<char> expected;
+        std::vector<char> walked;
+        for (int i = 0; i < count; ++i)
+            expected.push_back(byRecord.startsRun(file.constData() + qsizetype(i) * size));
+        for (int first = 0; first < count; first += blockSize) {
+            const int n = std::min(blockSize, count - first);
+            int next = 0; // the stretches must cover the block in order
+            byBlock.forEachRun(file.constData() + qsizetype(first) * size, n, size,
+                               [&](const char* run, int k, int length, bool starts) {
+                                   ASSERT_EQ(k, next);
+                                   ASSERT_EQ(run, file.constData() + qsizetype(first + k) * size);
+                                   walked.push_back(starts);
+                                   walked.insert(walked.end(), size_t(length - 1), false);
+                                   next = k + length;
+                               });
+            ASSERT_EQ(next, n);
+        }
+        EXPECT_EQ(walked.size(), expected.size()) << blockSize;
+        // A stretch cut at a chunk's edge continues its run (starts false)
+        // exactly where startsRun found no new run.
+        EXPECT_EQ(walked, expected) << "block of " << blockSize;
+    }
+}

@@ -10,7 +10,7 @@ void GaugeProgress::operator()(qint64 done, qint64 total)
     if (!gauge_)
         return;
     const bool last = done >= total;
-    if (sinceShown_.isValid() && !last && sinceShown_.elapsed() < kIntervalMs)
+    if (!last && sinceShown_.elapsed() < kIntervalMs)
         return;
     sinceShown_.start();
     // The range in whole units; a count above int's range is scaled down.
