@@ -435,7 +435,7 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
                             AnswerCodes* answerCodes)
 {
     if (answerCodes)
-        answerCodes->clear();
+        *answerCodes = AnswerCodes();
     const QString where = QStringLiteral("Файл пакета %1").arg(QDir::toNativeSeparators(files.examPath));
     // Per package record its limit and its list of matching questions (in
     // `matches`, one list per topic: two records of one topic share it).
@@ -479,36 +479,35 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     RecordScanner questions(layout);
     questions.scanBlocks(files.woprosPath, [&](int, const char* block, int count) {
         words.mark(block, count, questionField, questionRoom, marks);
-        // The state of the runs in locals for the block's loop: nothing it
-        // calls can then be taken to change them.
-        HeadRuns runs = topicRuns;
-        std::vector<int>* list = into;
         const size_t codesAt = codes.size();
         codes.resize(codesAt + size_t(count));
         code_keys::QuestionKey* code = codes.data() + codesAt;
-        for (int k = 0; k < count; ++k) {
-            const char* record = block + qsizetype(k) * recordSize;
-            code[k] = questionFields.key(record);
-            if (runs.startsRun(record)) {
-                const int* found = topicIndex.find(questionFields.topic.key(record));
-                list = found ? &matches[size_t(*found)] : nullptr;
+        for (int k = 0; k < count; ++k)
+            code[k] = questionFields.key(block + qsizetype(k) * recordSize);
+        topicRuns.forEachRun(block, count, recordSize, [&](const char* run, int first, int n, bool starts) {
+            if (starts) {
+                const int* found = topicIndex.find(questionFields.topic.key(run));
+                into = found ? &matches[size_t(*found)] : nullptr;
             }
-            if (!list || !marks[size_t(k)])
-                continue;
-            if (kind != TopicKind::Any) {
-                const RecordView r(layout, QByteArrayView(record, recordSize));
-                stored = r.rawText(wopros::SubjectCode).toByteArray();
-                stored += '\x01';
-                stored.append(r.rawText(wopros::TopicCode));
-                // A question of a topic missing from Tema.dat has no name to judge.
-                if (!kinds.value(stored, false))
+            if (!into)
+                return;
+            for (int k = first; k < first + n; ++k) {
+                if (!marks[size_t(k)])
                     continue;
+                const char* record = block + qsizetype(k) * recordSize;
+                if (kind != TopicKind::Any) {
+                    const RecordView r(layout, QByteArrayView(record, recordSize));
+                    stored = r.rawText(wopros::SubjectCode).toByteArray();
+                    stored += '\x01';
+                    stored.append(r.rawText(wopros::TopicCode));
+                    // A question of a topic missing from Tema.dat has no name to judge.
+                    if (!kinds.value(stored, false))
+                        continue;
+                }
+                into->push_back(int(kept.size() / recordSize));
+                kept.append(record, recordSize);
             }
-            list->push_back(int(kept.size() / recordSize));
-            kept.append(record, recordSize);
-        }
-        topicRuns = runs;
-        into = list;
+        });
     });
 
     QuestionSet set;
@@ -537,33 +536,55 @@ QuestionSet buildKeywordSet(const KeywordFiles& files, TopicKind kind, const QSt
     RecordScanner answers(AnswerRecord::layout());
     const int answerSize = AnswerRecord::layout().size;
     const TextField answerField{answerSize, answerText.offset, answerText.capacity()};
-    if (answerCodes)
-        answerCodes->reserve(size_t(RecordFile::countOnDisk(files.otwetPath, AnswerRecord::layout()) / 2));
+    std::vector<AnswerRun>* answerRuns = answerCodes ? &answerCodes->runs : nullptr;
+    if (answerRuns)
+        answerRuns->reserve(size_t(RecordFile::countOnDisk(files.otwetPath, AnswerRecord::layout()) / 2));
+    // The records of the current run are kept while its question is in the
+    // set: from its start when it was then, or from where its question came
+    // in when the run started in this block.
+    bool keeping = false;
+    const char* runStart = nullptr; // in this block; null when the run began in an earlier one
     const int answerCount = answers.scanBlocks(files.otwetPath, [&](int firstIndex, const char* block, int count) {
         words.mark(block, count, answerField, answerRoom, marks);
-        HeadRuns heads = runs;
-        code_keys::QuestionKey current = key;
-        for (int k = 0; k < count; ++k) {
-            const char* record = block + qsizetype(k) * answerSize;
-            if (heads.startsRun(record)) {
-                current = answerFields.key(record);
-                if (answerCodes)
-                    answerCodes->push_back({current, firstIndex + k, 0});
+        runStart = nullptr;
+        runs.forEachRun(block, count, answerSize, [&](const char* run, int first, int n, bool starts) {
+            if (starts) {
+                key = answerFields.key(run);
+                runStart = run;
+                if (answerRuns) {
+                    answerRuns->push_back({key, firstIndex + first, 0});
+                    keeping = inSet.contains(key);
+                    if (keeping)
+                        answerCodes->kept.emplace_back(int(answerRuns->size() - 1), answerCodes->records.size());
+                }
             }
-            if (marks[size_t(k)] && inSet.insert(current, 0))
-                pending.push_back(current);
-        }
-        runs = heads;
-        key = current;
+            // The answers of one question name it once.
+            const uchar* mark = marks.data() + first;
+            const bool added = std::any_of(mark, mark + n, [](uchar m) { return m != 0; }) && inSet.insert(key, 0);
+            if (added)
+                pending.push_back(key);
+            if (!answerRuns)
+                return;
+            if (added && runStart) {
+                // Kept from the run's start, within this block.
+                keeping = true;
+                answerCodes->kept.emplace_back(int(answerRuns->size() - 1), answerCodes->records.size());
+                answerCodes->records.append(runStart, run - runStart);
+            }
+            if (keeping)
+                answerCodes->records.append(run, qsizetype(n) * answerSize);
+        });
     });
     // Each run reaches to the next one's start, the last to the file's end.
-    if (answerCodes)
-        for (size_t r = 0; r < answerCodes->size(); ++r)
-            (*answerCodes)[r].count =
-                (r + 1 < answerCodes->size() ? (*answerCodes)[r + 1].first : answerCount) - (*answerCodes)[r].first;
+    if (answerRuns)
+        for (size_t r = 0; r < answerRuns->size(); ++r)
+            (*answerRuns)[r].count =
+                (r + 1 < answerRuns->size() ? (*answerRuns)[r + 1].first : answerCount) - (*answerRuns)[r].first;
     if (pending.empty())
         return set;
-    CodeLookup<code_keys::QuestionKey> first(pending.size()); // the first record of each, -1 until found
+    // The first record of each, -1 until found; a quarter full at most, so
+    // that the codes of other questions are told at the first look.
+    CodeLookup<code_keys::QuestionKey> first(2 * pending.size());
     for (const code_keys::QuestionKey& k : pending)
         first.insert(k, -1);
     size_t unfound = first.size();

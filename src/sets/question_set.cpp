@@ -71,15 +71,37 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     RecordScanner scanner(AnswerRecord::layout());
     AnswerRowMaker rows;
     if (answerCodes) {
+        // The runs asked; those the scan did not keep are read where they lie.
+        std::vector<int> askedRuns;
         std::vector<int> indices;
-        for (const AnswerRun& run : *answerCodes)
-            if (asked.contains(run.key))
+        for (int r = 0; r < int(answerCodes->runs.size()); ++r) {
+            const AnswerRun& run = answerCodes->runs[size_t(r)];
+            if (!asked.contains(run.key))
+                continue;
+            askedRuns.push_back(r);
+            const auto kept = std::lower_bound(answerCodes->kept.begin(), answerCodes->kept.end(),
+                                               std::pair<int, qsizetype>(r, 0));
+            if (kept == answerCodes->kept.end() || kept->first != r)
                 for (int i = run.first; i < run.first + run.count; ++i)
                     indices.push_back(i);
-        const std::vector<QByteArray> bytes = scanner.readAt(otwetPath, indices);
-        out.answers.reserve(bytes.size());
-        for (const QByteArray& record : bytes)
-            out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), record)));
+        }
+        const std::vector<QByteArray> read = scanner.readAt(otwetPath, indices);
+        size_t next = 0; // in `read`
+        size_t keptAt = 0; // in answerCodes->kept
+        const int size = AnswerRecord::layout().size;
+        for (const int r : askedRuns) {
+            const AnswerRun& run = answerCodes->runs[size_t(r)];
+            while (keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first < r)
+                ++keptAt;
+            if (keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first == r) {
+                const char* records = answerCodes->records.constData() + answerCodes->kept[keptAt].second;
+                for (int k = 0; k < run.count; ++k)
+                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(records + k * size, size))));
+            } else {
+                for (int k = 0; k < run.count; ++k)
+                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), read[next++])));
+            }
+        }
         return out;
     }
     // Whether an answer is asked depends only on its leading code bytes, the

@@ -83,14 +83,21 @@ struct SetCandidates {
 // The answer records of Otwet.dat by their codes, taken by a scan that read
 // the file anyway (the keyword set's answer pass): one run per stretch of
 // consecutive records with the same leading code bytes, in file order. With
-// it, the answers of the questions asked are read where they lie instead of
-// in one more pass over the file.
+// it, the answers of the questions asked are taken from what the scan kept,
+// or read where they lie, instead of in one more pass over the file.
 struct AnswerRun {
     code_keys::QuestionKey key;
     int first = 0; // the record index of the run's first answer
     int count = 0;
 };
-using AnswerCodes = std::vector<AnswerRun>;
+struct AnswerCodes {
+    std::vector<AnswerRun> runs;
+    // The records of some runs (those of questions the set held when the
+    // scan met them), whole, one run after another: per run kept, its index
+    // in `runs` and where its records begin in `records`, ascending.
+    QByteArray records;
+    std::vector<std::pair<int, qsizetype>> kept;
+};
 
 // The records whose ordinal (from 1, over the whole set) lies in
 // firstOrdinal..lastOrdinal, at most `questionLimit` of them (none when the

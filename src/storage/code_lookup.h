@@ -7,7 +7,11 @@
 #include "storage/topic_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -43,6 +47,21 @@ inline constexpr int kOffsets[4] = {0, 3, 7, 10}; // of the length bytes
 inline constexpr int kCapacities[4] = {2, 3, 2, 3};
 // A code too long for its slot: no record has this key.
 inline constexpr PackedQuestionKey kNone{~quint64(0), ~quint64(0)};
+// For every allowed length of the four codes (0..2, 0..3, 0..2, 0..3), the
+// bytes of a record that lie within the codes: 0xff, the others 0.
+inline constexpr auto kTextMasks = [] {
+    std::array<std::array<unsigned char, 16>, 3 * 4 * 3 * 4> masks{};
+    for (int l0 = 0; l0 <= 2; ++l0)
+        for (int l1 = 0; l1 <= 3; ++l1)
+            for (int l2 = 0; l2 <= 2; ++l2)
+                for (int l3 = 0; l3 <= 3; ++l3) {
+                    const int lengths[4] = {l0, l1, l2, l3};
+                    for (int f = 0; f < 4; ++f)
+                        for (int k = 1; k <= lengths[f]; ++k)
+                            masks[size_t(((l0 * 4 + l1) * 3 + l2) * 4 + l3)][size_t(kOffsets[f] + k)] = 0xff;
+                }
+    return masks;
+}();
 } // namespace question_key
 
 // From the packed codes (packedCode).
@@ -96,53 +115,39 @@ struct QuestionFields {
 
     PackedQuestionKey key(const char* record) const
     {
+#if defined(__SSE2__)
+        // Straight from the record's sixteen leading bytes when no code has
+        // a blank before one of its characters (blanks after the last one,
+        // as codes are often stored, are cleared): the bytes within the
+        // codes that are above the blank, every other byte zero.
         if (sameLayout_) {
-            // Straight from the record's bytes when no code has a blank
-            // before its last character (blanks after it, as codes are often
-            // stored, are cleared).
             const auto* r = reinterpret_cast<const unsigned char*>(record);
             const unsigned l0 = r[0], l1 = r[3], l2 = r[7], l3 = r[10];
             if (l0 <= 2 && l1 <= 3 && l2 <= 2 && l3 <= 3) {
-                quint64 low;
-                quint64 high;
-                std::memcpy(&low, record, 8);
-                std::memcpy(&high, record + 8, 8);
-                const auto bytes = [](unsigned n) { return (quint64(1) << (8 * n)) - 1; };
-                const Word a = Word::of(low, bytes(l0) << 8 | bytes(l1) << 32);
-                const Word b = Word::of(high, bytes(l2) | bytes(l3) << 24);
-                if (a.clean && b.clean)
-                    return {a.key, b.key};
+                const auto& mask = question_key::kTextMasks[size_t(((l0 * 4 + l1) * 3 + l2) * 4 + l3)];
+                const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data()));
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(record));
+                const __m128i printable =
+                    _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(bytes, _mm_set1_epi8(33)), bytes), text);
+                const __m128i blank = _mm_andnot_si128(printable, text);
+                // A blank with a character after it has one right after it
+                // (the first after the blanks), in the same code: a code's
+                // bytes lie one after another, and a length byte outside
+                // `text` parts two codes.
+                const __m128i after = _mm_slli_si128(blank, 1);
+                if (_mm_movemask_epi8(_mm_and_si128(after, printable)) == 0) {
+                    alignas(16) quint64 key[2];
+                    _mm_store_si128(reinterpret_cast<__m128i*>(key), _mm_and_si128(bytes, printable));
+                    return {key[0], key[1]};
+                }
             }
         }
+#endif
         return packedQuestionKey(packedCode(record, topic.subject), packedCode(record, topic.topic),
                                  packedCode(record, test), packedCode(record, number));
     }
 
 private:
-    // Eight bytes of a record with `text` marking the bytes that lie within
-    // the codes' lengths (each code followed by a byte outside them).
-    struct Word {
-        quint64 key;
-        bool clean; // no code byte is a blank with a character after it
-
-        static Word of(quint64 bytes, quint64 text)
-        {
-            constexpr quint64 high = 0x8080808080808080ull;
-            constexpr quint64 low7 = 0x7F7F7F7F7F7F7F7Full;
-            constexpr quint64 above32 = 0x5F5F5F5F5F5F5F5Full; // 0x7F - 32 in every byte
-            const quint64 within = text & high;
-            // Per byte, exactly (no carry crosses a byte): above 32.
-            const quint64 printable = (((bytes & low7) + above32) | bytes) & within;
-            const quint64 blank = ~printable & within;
-            // Code bytes with a blank before them in the same code: a code
-            // holds at most three bytes and is followed by a byte outside
-            // `text`, so two steps cover it and none crosses into the next.
-            quint64 after = (blank << 8) & within;
-            after |= (after << 8) & within;
-            return {bytes & ((printable >> 7) * 0xFF), (after & printable) == 0};
-        }
-    };
-
     bool sameLayout_ = false;
 };
 

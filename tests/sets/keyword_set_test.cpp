@@ -7,7 +7,9 @@
 #include "storage/text_file.h"
 #include "support/temp_home.h"
 
+#include <climits>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace tavel;
 using namespace tavel::test;
@@ -117,6 +119,52 @@ TEST_F(KeywordSubject, ANonNumericTotalNamesExamDatAndTheRecord)
     EXPECT_TRUE(error.contains(QStringLiteral("Exam.dat")) && error.contains(QStringLiteral("запись 2")) &&
                 error.contains(QStringLiteral("много")))
         << error.toStdString();
+}
+
+// The answers the keyword set's scan keeps or marks for reading are those a
+// scan of Otwet.dat finds, in file order: on a subject of a few blocks of
+// answers with runs across the blocks' edges, questions taken by text and by
+// an answer at any place in its run, and answers of one question in two
+// places of the file.
+TEST_F(KeywordSubject, TheAnswersTheSetsScanKeptAreTheAnswersAScanFinds)
+{
+    std::mt19937 random(5);
+    std::vector<QuestionRecord> qs;
+    std::vector<AnswerRecord> as;
+    for (int q = 1; q <= 300; ++q) {
+        const QString number = QString::number(q);
+        qs.push_back({"1", "1", "1", number, random() % 10 == 0 ? u"ключ в тексте"_qs : u"вопрос"_qs, {}, "1", {}});
+        const int count = 1 + int(random() % 8);
+        for (int a = 1; a <= count; ++a)
+            as.push_back({"1", "1", "1", number, QString::number(a), "-",
+                          random() % 12 == 0 ? u"ответ с ключом"_qs : u"ответ"_qs});
+    }
+    for (int moved = 0; moved < 40; ++moved) { // answers away from their question's others
+        const size_t from = random() % as.size();
+        as.push_back(as[from]);
+        as.erase(as.begin() + qsizetype(from));
+    }
+    questions(qs);
+    answers(as);
+    package = {{"1", "1", "Орфография ЕГЭ", "0", "1"}};
+    const KeywordFiles files{t.path("Exam.dat"), package, t.path("Tema.dat"), t.path("Wopros.dat"), t.path("Otwet.dat")};
+    AnswerCodes codes;
+    const QuestionSet set = buildKeywordSet(files, TopicKind::Any, u"ключ"_qs, QString(), &codes);
+    ASSERT_GT(set.size(), 60u);
+    ASSERT_GT(as.size(), 1024u); // three blocks of the scan at least
+    for (const int limit : {500, 7}) {
+        const SetCandidates kept = setCandidates(set, files.otwetPath, 1, INT_MAX, limit, &codes);
+        const SetCandidates scanned = setCandidates(set, files.otwetPath, 1, INT_MAX, limit);
+        ASSERT_EQ(kept.answers.size(), scanned.answers.size()) << limit;
+        for (size_t i = 0; i < kept.answers.size(); ++i) {
+            const AnswerRow& a = kept.answers[i];
+            const AnswerRow& b = scanned.answers[i];
+            ASSERT_TRUE(a.questionNo == b.questionNo && a.answerNo == b.answerNo && a.answerText == b.answerText &&
+                        a.subjectCode == b.subjectCode && a.topicCode == b.topicCode && a.testCode == b.testCode &&
+                        a.answerMark == b.answerMark)
+                << "answer " << i << " with a limit of " << limit;
+        }
+    }
 }
 
 TEST(Dictionary, CreatedWhenMissingReadInEitherEncodingOfferedSorted)

@@ -3,6 +3,7 @@
 #include "storage/code_lookup.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace tavel;
 
@@ -67,6 +68,28 @@ TEST(QuestionKeys, ARecordsKeyIsTheKeyOfItsTrimmedCodes)
             EXPECT_EQ(fields.key(record.constData()), typed(codes))
                 << "field " << f << ": " << c.field.toHex().constData();
         }
+    }
+}
+
+// The key straight from the bytes against the key of the codes packed one by
+// one, on heads made at random from the bytes that matter: lengths around
+// the capacities, blanks, a control byte, characters below and above 127.
+TEST(QuestionKeys, TheKeyFromTheBytesIsTheKeyOfThePackedCodesForAnyHead)
+{
+    const unsigned char alphabet[] = {0, 1, 2, 3, 4, ' ', '\t', '1', 'z', 0x7f, 0xc0, 0xff};
+    const QuestionFields fields(layouts::otwet, otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo);
+    std::mt19937 random(7);
+    QByteArray record(layouts::otwet.size, 'x');
+    for (int round = 0; round < 200000; ++round) {
+        for (int i = 0; i < 16; ++i)
+            record[i] = char(alphabet[random() % sizeof alphabet]);
+        const char* r = record.constData();
+        const PackedQuestionKey expected =
+            packedQuestionKey(packedCode(r, layouts::otwet.field(otwet::SubjectCode)),
+                              packedCode(r, layouts::otwet.field(otwet::TopicCode)),
+                              packedCode(r, layouts::otwet.field(otwet::TestCode)),
+                              packedCode(r, layouts::otwet.field(otwet::QuestionNo)));
+        ASSERT_EQ(fields.key(r), expected) << record.left(16).toHex(' ').constData();
     }
 }
 
