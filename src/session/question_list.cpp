@@ -64,6 +64,15 @@ AnswerRow AnswerRowMaker::of(const RecordView& a)
                      cp1251::decode(trimmed(a.rawText(otwet::AnswerText)))};
 }
 
+void AnswerRowMaker::appendRows(QByteArrayView records, AnswerTable& table)
+{
+    const int size = AnswerRecord::layout().size;
+    const qsizetype count = records.size() / size;
+    table.reserve(table.size() + size_t(count));
+    for (qsizetype k = 0; k < count; ++k)
+        table.push_back(of(RecordView(AnswerRecord::layout(), records.sliced(k * size, size))));
+}
+
 // The field trimmed and decoded. The packed code of a field of at most three
 // characters holds exactly its trimmed bytes.
 QString AnswerRowMaker::shortText(const RecordView& a, int field)

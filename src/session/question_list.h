@@ -69,6 +69,9 @@ QuestionRow questionRow(const RecordView& record);
 class AnswerRowMaker {
 public:
     AnswerRow of(const RecordView& record);
+    // The rows of Otwet.dat records lying one after another in `records`,
+    // appended to `table` (grown once).
+    void appendRows(QByteArrayView records, AnswerTable& table);
 
 private:
     QString shortText(const RecordView& record, int field);

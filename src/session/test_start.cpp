@@ -119,16 +119,16 @@ StartData prepareTopic(const InstallFolder& home, const StartRequest& request, R
     HeadRuns runs(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
     const int size = layouts::otwet.size;
     bool keep = false;
-    AnswerRowMaker rows;
+    QByteArray answers; // the records of the answers kept, decoded after the scan
     RecordScanner(layouts::otwet).scanBlocks(otwetPath, [&](int, const char* records, int count) {
         runs.forEachRun(records, count, size, [&](const char* run, int, int n, bool starts) {
             if (starts)
                 keep = kept.contains(answerCodes.key(run));
             if (keep)
-                for (int k = 0; k < n; ++k)
-                    data.answers.push_back(rows.of(RecordView(layouts::otwet, QByteArrayView(run + k * size, size))));
+                answers.append(run, qsizetype(n) * size);
         });
     }, progress);
+    AnswerRowMaker().appendRows(answers, data.answers);
     return data;
 }
 

@@ -40,7 +40,7 @@ void QuestionSet::push_back(const QuestionRecord& record)
 
 void writeTempFile(const QString& path, const QuestionSet& set)
 {
-    saveAtomically(path, set.bytes());
+    saveWorkFile(path, set.bytes());
 }
 
 SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, int firstOrdinal, int lastOrdinal,
@@ -112,15 +112,16 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     HeadRuns runs(AnswerRecord::layout(), {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
     const int size = AnswerRecord::layout().size;
     bool keep = false;
+    QByteArray kept; // the records of the answers asked, decoded after the scan
     scanner.scanBlocks(otwetPath, [&](int, const char* records, int count) {
         runs.forEachRun(records, count, size, [&](const char* run, int, int n, bool starts) {
             if (starts)
                 keep = asked.contains(fields.key(run));
             if (keep)
-                for (int k = 0; k < n; ++k)
-                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(run + k * size, size))));
+                kept.append(run, qsizetype(n) * size);
         });
     });
+    rows.appendRows(kept, out.answers);
     return out;
 }
 

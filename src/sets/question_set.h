@@ -72,7 +72,8 @@ private:
 // The keys of a set's questions run from 0 to 1000.
 inline constexpr int kSetKeyMultiplier = 1000;
 
-// Rewrites Temp.dat with the set, atomically. Throws Error naming the file.
+// Rewrites Temp.dat with the set, whole (a work file: see saveWorkFile).
+// Throws Error naming the file.
 void writeTempFile(const QString& path, const QuestionSet& set);
 
 struct SetCandidates {

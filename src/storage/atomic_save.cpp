@@ -158,7 +158,9 @@ private:
 
 // Replaces the file at `path` with what `fill` writes to the descriptor of
 // a temporary file beside it; `fill` throws (through fail) when it cannot.
-void replaceFile(const QString& path, const std::function<void(int fd)>& fill)
+// `flushed`: the new contents, then the rename, reach the disk before the
+// call returns.
+void replaceFile(const QString& path, const std::function<void(int fd)>& fill, bool flushed = true)
 {
     const QString target = realTarget(path);
     if (const QString refusal = refusalFor(target); !refusal.isEmpty())
@@ -175,12 +177,14 @@ void replaceFile(const QString& path, const std::function<void(int fd)>& fill)
         fail(path, reasonOf(errno));
     const int fd = temp.handle();
     fill(fd);
-    if (::fchmod(fd, permissionsFor(target)) != 0 || ::fsync(fd) != 0)
+    if (::fchmod(fd, permissionsFor(target)) != 0 || (flushed && ::fsync(fd) != 0))
         fail(path, reasonOf(errno));
     const QByteArray from = QFile::encodeName(temp.fileName());
     if (::rename(from.constData(), QFile::encodeName(target).constData()) != 0)
         fail(path, reasonOf(errno));
     temp.setAutoRemove(false); // it is the file now
+    if (!flushed)
+        return;
     // The rename itself reaches the disk with the folder.
     const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
     if (folder >= 0) {
@@ -242,6 +246,18 @@ void saveAtomically(const QString& path, const QByteArray& contents)
         if (!writeAll(fd, contents.constData(), contents.size(), error))
             fail(path, reasonOf(error));
     });
+}
+
+void saveWorkFile(const QString& path, const QByteArray& contents)
+{
+    replaceFile(
+        path,
+        [&](int fd) {
+            int error = 0;
+            if (!writeAll(fd, contents.constData(), contents.size(), error))
+                fail(path, reasonOf(error));
+        },
+        false);
 }
 
 } // namespace tavel

@@ -26,6 +26,12 @@ void saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& 
 
 void saveAtomically(const QString& path, const QByteArray& contents);
 
+// A work file the program writes afresh at every use (Temp.dat): replaced
+// whole by a rename as above, so no reader meets half of it, but not flushed
+// to the disk first. A power cut may lose it or leave it empty, which costs
+// nothing: the next use writes it again.
+void saveWorkFile(const QString& path, const QByteArray& contents);
+
 // Removes the temporary files an interrupted save of `path` left beside it.
 // Returns how many it removed.
 int removeInterruptedSaves(const QString& path);

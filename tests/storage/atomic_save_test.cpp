@@ -129,8 +129,8 @@ TEST(AtomicSave, AKilledSaveLeavesTheOldOrTheNewFileByteForByte)
         const pid_t child = ::fork();
         if (child == 0) {
             try {
-                for (;;) {
-                    saveAtomically(path, newer);
+                for (;;) { // a work file is replaced as whole, only not flushed
+                    saveWorkFile(path, newer);
                     saveAtomically(path, older);
                 }
             } catch (...) {
