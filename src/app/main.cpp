@@ -3,6 +3,7 @@
 // window closes.
 #include "app/home_folder.h"
 #include "app/windows/all_windows.h"
+#include "app/windows/app_style.h"
 #include "platform/random.h"
 #include "platform/single_copy.h"
 #include "platform/windows/message_box.h"
@@ -92,7 +93,7 @@ int main(int argc, char** argv)
     // still exists.
     const auto joinFonts = qScopeGuard([&fonts] { fonts.finish(); });
     QApplication::setApplicationName(QStringLiteral("Tavel"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new app::AppStyle);
     if (command.seed)
         seedRandom(*command.seed);
     else
