@@ -24,25 +24,6 @@ bool AnswerRow::belongsTo(const QuestionRow& q) const
            && subjectCode == q.subjectCode;
 }
 
-QuestionRow questionRow(const QuestionRecord& r, const QString& key)
-{
-    QuestionRow row;
-    row.subjectCode = trimmed(r.subjectCode);
-    row.topicCode = trimmed(r.topicCode);
-    row.testCode = trimmed(r.testCode);
-    row.questionNo = trimmed(r.questionNo);
-    row.questionText = trimmed(r.questionText);
-    row.key = key;
-    row.points = trimmed(r.points);
-    return row;
-}
-
-AnswerRow answerRow(const AnswerRecord& r)
-{
-    return AnswerRow{trimmed(r.subjectCode), trimmed(r.topicCode), trimmed(r.testCode), trimmed(r.questionNo),
-                     trimmed(r.answerNo),    trimmed(r.answerMark), trimmed(r.answerText)};
-}
-
 QuestionRow questionRow(const RecordView& r)
 {
     const auto field = [&](int f) { return cp1251::decode(trimmed(r.rawText(f))); };

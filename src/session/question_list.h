@@ -53,13 +53,9 @@ struct AnswerRow {
 };
 using AnswerTable = std::vector<AnswerRow>;
 
-// Rows with trimmed columns; the question row gets `key` and the mark "у".
-QuestionRow questionRow(const QuestionRecord& record, const QString& key);
-AnswerRow answerRow(const AnswerRecord& record);
-
-// The same straight from a Wopros.dat record's bytes (no key yet): trimming
-// the bytes trims the text, since every byte above 127 is a character above
-// the blank.
+// A question row straight from a Wopros.dat record's bytes, columns trimmed,
+// no key yet, the mark "у": trimming the bytes trims the text, since every
+// byte above 127 is a character above the blank.
 QuestionRow questionRow(const RecordView& record);
 
 // Answer rows straight from Otwet.dat records' bytes. The short fields

@@ -2,10 +2,8 @@
 #include "sets/question_set.h"
 
 #include "sets/code_keys.h"
-#include "storage/cp1251.h"
 #include "storage/record_scan.h"
 #include "storage/atomic_save.h"
-#include "storage/text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -71,37 +69,31 @@ SetCandidates setCandidates(const QuestionSet& set, const QString& otwetPath, in
     RecordScanner scanner(AnswerRecord::layout());
     AnswerRowMaker rows;
     if (answerCodes) {
-        // The runs asked; those the scan did not keep are read where they lie.
-        std::vector<int> askedRuns;
+        // The runs asked, each with its records where the scan kept them
+        // (null when it did not: those are read where they lie).
+        const int size = AnswerRecord::layout().size;
+        std::vector<std::pair<const AnswerRun*, const char*>> askedRuns;
         std::vector<int> indices;
+        size_t keptAt = 0; // answerCodes->kept is in run order
         for (int r = 0; r < int(answerCodes->runs.size()); ++r) {
             const AnswerRun& run = answerCodes->runs[size_t(r)];
+            while (keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first < r)
+                ++keptAt;
             if (!asked.contains(run.key))
                 continue;
-            askedRuns.push_back(r);
-            const auto kept = std::lower_bound(answerCodes->kept.begin(), answerCodes->kept.end(),
-                                               std::pair<int, qsizetype>(r, 0));
-            if (kept == answerCodes->kept.end() || kept->first != r)
+            const bool kept = keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first == r;
+            askedRuns.emplace_back(&run, kept ? answerCodes->records.constData() + answerCodes->kept[keptAt].second
+                                              : nullptr);
+            if (!kept)
                 for (int i = run.first; i < run.first + run.count; ++i)
                     indices.push_back(i);
         }
         const std::vector<QByteArray> read = scanner.readAt(otwetPath, indices);
         size_t next = 0; // in `read`
-        size_t keptAt = 0; // in answerCodes->kept
-        const int size = AnswerRecord::layout().size;
-        for (const int r : askedRuns) {
-            const AnswerRun& run = answerCodes->runs[size_t(r)];
-            while (keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first < r)
-                ++keptAt;
-            if (keptAt < answerCodes->kept.size() && answerCodes->kept[keptAt].first == r) {
-                const char* records = answerCodes->records.constData() + answerCodes->kept[keptAt].second;
-                for (int k = 0; k < run.count; ++k)
-                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), QByteArrayView(records + k * size, size))));
-            } else {
-                for (int k = 0; k < run.count; ++k)
-                    out.answers.push_back(rows.of(RecordView(AnswerRecord::layout(), read[next++])));
-            }
-        }
+        for (const auto& [run, records] : askedRuns)
+            for (int k = 0; k < run->count; ++k)
+                out.answers.push_back(rows.of(RecordView(
+                    AnswerRecord::layout(), records ? QByteArrayView(records + k * size, size) : QByteArrayView(read[next++]))));
         return out;
     }
     // Whether an answer is asked depends only on its leading code bytes, the

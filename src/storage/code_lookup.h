@@ -271,7 +271,6 @@ struct RecordHead {
             high = 0;
         }
     }
-    friend bool operator!=(const RecordHead& a, const RecordHead& b) { return a.low != b.low || a.high != b.high; }
 
     // The number of leading bytes that hold the given fields of a layout
     // (their length bytes included), or 0 when they reach beyond 16 bytes or
@@ -285,29 +284,15 @@ struct RecordHead {
     }
 };
 
-// Tells, record by record of a scan, where a new run of records with the
-// same leading code bytes starts: everything decided from those codes holds
-// for the whole run.
+// Tells, block by block of a scan, where a new run of records with the same
+// leading code bytes starts: everything decided from those codes holds for
+// the whole run. The first record starts one; when the fields lie beyond the
+// bytes a head can hold, every record does.
 class HeadRuns {
 public:
     HeadRuns(const RecordLayout& layout, std::initializer_list<int> fields)
         : bytes_(RecordHead::bytesOf(layout, fields))
     {
-    }
-
-    // True for the first record, for a record whose code bytes differ from
-    // the previous record's, and for every record when the fields lie beyond
-    // the bytes a head can hold.
-    bool startsRun(const char* record)
-    {
-        if (bytes_ == 0)
-            return true;
-        const RecordHead head(record, bytes_);
-        if (started_ && !(head != previous_))
-            return false;
-        started_ = true;
-        previous_ = head;
-        return true;
     }
 
     // The runs of a block of `count` records of `size` bytes, in order:

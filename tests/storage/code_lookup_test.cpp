@@ -125,61 +125,75 @@ TEST(CodeLookup, FindsEveryKeyInsertedKeepsTheFirstValueAndGrows)
     EXPECT_FALSE(table.contains({0, 5000}));
 }
 
-TEST(HeadRuns, ARunIsRecordsWithTheSameCodeBytesTheFirstRecordAlwaysStartsOne)
+namespace {
+
+// Per record of the block, whether it starts a run, as forEachRun tells it;
+// the stretches must cover the block in order.
+std::vector<char> runStarts(HeadRuns& runs, const QByteArray& block)
 {
-    HeadRuns runs(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
-    QByteArray first(layouts::otwet.size, '\xff'); // every byte as a fresh run's marker might be
-    EXPECT_TRUE(runs.startsRun(first.constData()));
-    EXPECT_FALSE(runs.startsRun(first.constData()));
-    QByteArray sameCodes = first;
-    sameCodes[20] = 'a'; // the answer's own text
-    EXPECT_FALSE(runs.startsRun(sameCodes.constData()));
-    QByteArray otherQuestion = first;
-    otherQuestion[13] = '1'; // the last byte of the question code field
-    EXPECT_TRUE(runs.startsRun(otherQuestion.constData()));
-    EXPECT_TRUE(runs.startsRun(first.constData()));
+    const int size = layouts::otwet.size;
+    const int count = int(block.size() / size);
+    std::vector<char> starts;
+    int next = 0;
+    runs.forEachRun(block.constData(), count, size, [&](const char* run, int k, int length, bool isStart) {
+        EXPECT_EQ(k, next);
+        EXPECT_EQ(run, block.constData() + qsizetype(k) * size);
+        starts.push_back(isStart);
+        starts.insert(starts.end(), size_t(length - 1), false);
+        next = k + length;
+    });
+    EXPECT_EQ(next, count);
+    return starts;
 }
 
-// A block at a time, the runs are the ones startsRun finds record by record:
-// runs that cross the 64-record chunks and the block edges, a run of one,
-// and a first record whose bytes are all 0xff.
-TEST(HeadRuns, ABlockWalksTheRunsStartsRunFinds)
+HeadRuns answerRuns()
+{
+    return HeadRuns(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
+}
+
+} // namespace
+
+TEST(HeadRuns, ARunIsRecordsWithTheSameCodeBytesTheFirstRecordAlwaysStartsOne)
+{
+    QByteArray first(layouts::otwet.size, '\xff'); // every byte as a fresh run's marker might be
+    QByteArray sameCodes = first;
+    sameCodes[20] = 'a'; // the answer's own text
+    QByteArray otherQuestion = first;
+    otherQuestion[13] = '1'; // the last byte of the question code field
+    HeadRuns runs = answerRuns();
+    EXPECT_EQ(runStarts(runs, first + first + sameCodes + otherQuestion + first), (std::vector<char>{1, 0, 0, 1, 1}));
+    // The next block goes on from the last record of this one.
+    EXPECT_EQ(runStarts(runs, first + otherQuestion), (std::vector<char>{0, 1}));
+}
+
+// Block by block, the runs start where the codes change and nowhere else:
+// runs that cross the 64-record chunks and the block edges, and a run of one.
+TEST(HeadRuns, ABlockAtATimeRunsStartWhereTheCodesChange)
 {
     const int size = layouts::otwet.size;
     // Run lengths covering one, a chunk's edge, a chunk and more, a block's edge.
     const std::vector<int> lengths = {1, 1, 63, 2, 64, 130, 1, 5, 200, 3};
     QByteArray file;
+    std::vector<char> expected;
     int question = 0;
     for (const int n : lengths) {
         QByteArray record(size, '\xff');
         record[13] = char(question++);
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             file.append(record);
+            expected.push_back(k == 0);
+        }
     }
     const int count = int(file.size() / size);
     for (const int blockSize : {1, 7, 64, 100, count}) {
-        HeadRuns byRecord(layouts::otwet, {otwet::SubjectCode, otwet::TopicCode, otwet::TestCode, otwet::QuestionNo});
-        HeadRuns byBlock = byRecord;
-        std::vector<char> expected;
+        HeadRuns runs = answerRuns();
         std::vector<char> walked;
-        for (int i = 0; i < count; ++i)
-            expected.push_back(byRecord.startsRun(file.constData() + qsizetype(i) * size));
         for (int first = 0; first < count; first += blockSize) {
-            const int n = std::min(blockSize, count - first);
-            int next = 0; // the stretches must cover the block in order
-            byBlock.forEachRun(file.constData() + qsizetype(first) * size, n, size,
-                               [&](const char* run, int k, int length, bool starts) {
-                                   ASSERT_EQ(k, next);
-                                   ASSERT_EQ(run, file.constData() + qsizetype(first + k) * size);
-                                   walked.push_back(starts);
-                                   walked.insert(walked.end(), size_t(length - 1), false);
-                                   next = k + length;
-                               });
-            ASSERT_EQ(next, n);
+            const std::vector<char> block =
+                runStarts(runs, file.mid(qsizetype(first) * size, qsizetype(std::min(blockSize, count - first)) * size));
+            walked.insert(walked.end(), block.begin(), block.end());
         }
-        EXPECT_EQ(walked.size(), expected.size()) << blockSize;
-        // A stretch cut at a chunk's edge continues its run (starts false)
-        // exactly where startsRun found no new run.
+        // A stretch cut at a chunk's or a block's edge continues its run.
         EXPECT_EQ(walked, expected) << "block of " << blockSize;
     }
 }
