@@ -20,6 +20,10 @@
 #include <future>
 #include <thread>
 
+#if TAVEL_HAS_QT_DBUS
+#include <QDBusConnection>
+#endif
+
 namespace {
 
 // Reads the system's font list on a second thread while the main thread
@@ -86,9 +90,22 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // The main menu stays in the main window on every desktop, never moved to
+    // a desktop-wide menu bar; making it then asks nothing of the session bus.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     FontListReader fonts;
     QApplication application(argc, argv);
     fonts.applicationReady(true);
+#if TAVEL_HAS_QT_DBUS
+    // Qt's accessibility support connects to the session bus the first time a
+    // control announces a change, in the middle of building the main window.
+    // The connection is made here on a thread of its own, while the main
+    // thread builds the windows; the main thread then finds it made. Where
+    // there is no session bus, the attempt to start one (a child process)
+    // no longer holds up the first window either.
+    std::thread bus([] { QDBusConnection::sessionBus(); });
+    const auto joinBus = qScopeGuard([&bus] { bus.join(); });
+#endif
     // Every return below leaves with the thread done while the application
     // still exists.
     const auto joinFonts = qScopeGuard([&fonts] { fonts.finish(); });

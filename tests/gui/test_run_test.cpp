@@ -148,6 +148,12 @@ protected:
 
 using Numbers = std::vector<QString>;
 
+// The colour Pusk is painted in, beside its caption.
+QColor startButtonColour(QPushButton* pusk)
+{
+    return pusk->grab().toImage().pixelColor(10, pusk->height() / 2);
+}
+
 TEST_F(TestRunTest, StartAsksTheRangeLocksTheChoiceAndStopRestoresIt)
 {
     writeQuestions(t, typedQuestions(6));
@@ -157,10 +163,12 @@ TEST_F(TestRunTest, StartAsksTheRangeLocksTheChoiceAndStopRestoresIt)
     settings().PervNomVopr->setValue(3);
     settings().PoslNomVopr->setValue(5);
     settings().MaxTime->setValue(12);
+    EXPECT_EQ(startButtonColour(panel().Pusk), QColor(0, 157, 0));
     pressStart();
 
     EXPECT_EQ(askedNumbers(), Numbers({"3", "4", "5"}));
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(startButtonColour(panel().Pusk), QColor(Qt::red));
     EXPECT_EQ(figures(), QStringLiteral("3 0 3 0"));
     EXPECT_EQ(score().NWopr->text(), QStringLiteral("1"));
     EXPECT_EQ(shownQuestion(), QStringLiteral("3"));
@@ -195,6 +203,10 @@ TEST_F(TestRunTest, StartAsksTheRangeLocksTheChoiceAndStopRestoresIt)
     pressStart();
     EXPECT_EQ(finishShown, 1);
     EXPECT_EQ(panel().Pusk->text(), QStringLiteral("Старт"));
+    EXPECT_EQ(startButtonColour(panel().Pusk), QColor(0, 157, 0));
+    panel().Pusk->setEnabled(false);
+    EXPECT_EQ(startButtonColour(panel().Pusk), QColor(150, 190, 150));
+    panel().Pusk->setEnabled(true);
     EXPECT_FALSE(run().Timer1->isActive());
     EXPECT_FALSE(run().Timer2->isActive());
     EXPECT_FALSE(area().Itog1->isEnabled());

@@ -63,7 +63,7 @@ SubjectPanel::SubjectPanel(QWidget* parent) : QWidget(parent)
     topicLayout->addWidget(label(WTema, QStringLiteral("вопросов")));
     topicLayout->addWidget(KolWoprTema);
 
-    Pusk = button(this, QStringLiteral("Pusk"), QStringLiteral("Старт"), QStringLiteral("Выбранная тема"));
+    Pusk = named(new FaceButton(QStringLiteral("Старт"), this), QStringLiteral("Pusk"), QStringLiteral("Выбранная тема"));
     Pusk->setFont(boldFont(Pusk, 14));
     Pusk->setMinimumSize(120, 52);
     showStartFace();
@@ -86,16 +86,13 @@ SubjectPanel::SubjectPanel(QWidget* parent) : QWidget(parent)
 void SubjectPanel::showStartFace()
 {
     Pusk->setText(QStringLiteral("Старт"));
-    Pusk->setStyleSheet(QStringLiteral(
-        "QPushButton#Pusk { background: rgb(0,157,0); color: rgb(255,255,0); border-radius: 6px; }"
-        "QPushButton#Pusk:disabled { background: rgb(150,190,150); color: rgb(235,235,200); }"));
+    Pusk->setFace({QColor(0, 157, 0), QColor(255, 255, 0), QColor(150, 190, 150), QColor(235, 235, 200)});
 }
 
 void SubjectPanel::showStopFace()
 {
     Pusk->setText(QStringLiteral("Стоп"));
-    Pusk->setStyleSheet(QStringLiteral(
-        "QPushButton#Pusk { background: rgb(255,0,0); color: rgb(255,255,255); border-radius: 6px; }"));
+    Pusk->setFace({Qt::red, Qt::white, Qt::red, Qt::white});
 }
 
 void SubjectPanel::lockForTest()

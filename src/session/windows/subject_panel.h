@@ -7,12 +7,13 @@
 // whose text cannot be typed over; a click on the text opens the list.
 #pragma once
 
+#include "session/windows/face_button.h"
+
 #include <QWidget>
 
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
-class QPushButton;
 
 namespace tavel {
 
@@ -29,7 +30,7 @@ public:
     QGroupBox* WTema;
     QComboBox* WiborTema;
     QComboBox* KolWoprTema;
-    QPushButton* Pusk;
+    FaceButton* Pusk;
     QLineEdit* INN_New;
 
     // Pusk's two faces: green "Старт" with yellow text (idle) and red "Стоп"
