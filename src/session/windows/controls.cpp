@@ -1,6 +1,8 @@
 // Named controls with hints.
 #include "session/windows/controls.h"
 
+#include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -116,6 +118,19 @@ void fitOnScreen(QWidget* window)
     const int y = std::clamp(frame.top(), area.top(), area.bottom() - outer.height() + 1);
     if (QPoint(x, y) != frame.topLeft())
         window->move(x, y);
+}
+
+void makeEditable(QComboBox* combo)
+{
+    // QComboBox gives a line edit a completer of its own unless it has one
+    // already: the edit comes with a stand-in, taken away at once. Building a
+    // completer for every list costs start-up more than all the rest of it.
+    QCompleter standIn;
+    auto* edit = new QLineEdit(combo);
+    edit->setPalette(combo->palette());
+    edit->setCompleter(&standIn);
+    combo->setLineEdit(edit);
+    edit->setCompleter(nullptr);
 }
 
 void ignoreSecondClick(QPushButton* button)

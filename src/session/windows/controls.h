@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,11 @@ struct SpinArrows {
     QToolButton* down;
 };
 SpinArrows spinArrows(QWidget* parent, const QString& hint, int arrowHeight = 13);
+
+// Makes `combo` editable for a text set by the program (a prompt, a value not
+// in its list): it gets its line edit without the completer QComboBox makes
+// for a typing user, and its list's pop-up is built when first opened.
+void makeEditable(QComboBox* combo);
 
 // The second click of a double click on `button` does nothing: a button whose
 // work changes what it means next (Start/Stop, "Готов") is pressed once per

@@ -98,7 +98,7 @@ ScorePanel::ScorePanel(QWidget* parent) : QWidget(parent)
     DesBalWkl->hide();
 
     SlDesBal = named(new QComboBox(this), QStringLiteral("SlDesBal"));
-    SlDesBal->setEditable(true);
+    makeEditable(SlDesBal);
     for (int step = 0; step <= 10; ++step)
         SlDesBal->addItem(tenPointWord(step));
     SlDesBal->setEditText({});

@@ -9,24 +9,34 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace tavel {
 namespace {
 
-// A panel of help text in rich text, wrapped to the width it is given. Its
-// size hints come from laying the text out at widths of so many average
-// characters: QLabel's own search for a pleasing width laid the text out
-// fifteen times at every start of the program.
+// A panel of help text in rich text, wrapped to the width it is given. The
+// layouts take its height from heightForWidth at the width they give it; its
+// size hints only say how wide it would like to be (so many average
+// characters) and about how high it would then be, counted from the length
+// of its text, for laying out the text costs more than the rest of the start
+// screen. (QLabel's own hints laid the text out fifteen times.)
 class HelpPanel final : public QLabel {
 public:
     HelpPanel(const QString& html, int hintColumns, int minimumColumns, QWidget* parent)
         : QLabel(html, parent), hintColumns_(hintColumns), minimumColumns_(minimumColumns)
     {
+        // The text without its tags, and its lines: every heading, list item
+        // and line break starts one.
+        static const QRegularExpression lineStart(QStringLiteral("<(li|br|ol)\\b"));
+        static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+        lines_ = 1 + int(html.count(lineStart));
+        characters_ = int(QString(html).remove(tag).size());
     }
     // Remembered per width until the font or style changes: the layouts
     // ask the same few widths again and again while the window is built.
@@ -41,11 +51,11 @@ public:
     }
     QSize sizeHint() const override
     {
-        const int width = widthOf(hintColumns_);
-        return {width, heightForWidth(width)};
+        // Each line wraps at the hinted width about characters/lines/columns
+        // times; bold words and list indents take the rest of a line more.
+        const int wrapped = lines_ + characters_ / std::max(1, hintColumns_ - 8);
+        return {widthOf(hintColumns_), wrapped * fontMetrics().lineSpacing() + 2 * (margin() + frameWidth())};
     }
-    // As narrow as minimumColumns; as high as the text at its hinted width
-    // (the layout asks the real height for the real width).
     QSize minimumSizeHint() const override { return {widthOf(minimumColumns_), sizeHint().height()}; }
 
 protected:
@@ -63,11 +73,16 @@ private:
     }
     int hintColumns_;
     int minimumColumns_;
+    int lines_ = 1;
+    int characters_ = 0;
     mutable std::vector<std::pair<int, int>> heights_; // width, height
 };
 
-QLabel* panel(QWidget* parent, int hintColumns, int minimumColumns, const QString& html)
+// `html` marks its bold words with <b>; they are shown in the 10-point bold
+// of the window's other captions, which is a font already loaded.
+QLabel* panel(QWidget* parent, int hintColumns, int minimumColumns, QString html)
 {
+    html.replace(QStringLiteral("<b>"), QStringLiteral("<b style='font-size:10pt'>"));
     auto* l = new HelpPanel(html, hintColumns, minimumColumns, parent);
     l->setWordWrap(true);
     l->setTextFormat(Qt::RichText);
@@ -88,7 +103,11 @@ StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
     named(this, QStringLiteral("Zastavka"), QStringLiteral("Заставка"));
     setAutoFillBackground(true);
 
-    OglTabl = named(new QTableWidget(0, 5, this), QStringLiteral("OglTabl"), QStringLiteral("Можно выбрать предмет"));
+    OglTabl = named(new QTableWidget(this), QStringLiteral("OglTabl"), QStringLiteral("Можно выбрать предмет"));
+    // The font first: the header measures its sections as soon as it has
+    // columns, and in the default font that would load a font of its own.
+    OglTabl->setFont(boldFont(OglTabl, 10));
+    OglTabl->setColumnCount(5);
     OglTabl->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Предмет"), QStringLiteral("Тем"),
                                         QStringLiteral("Вопросов"), QStringLiteral("Ответов")});
     OglTabl->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -100,7 +119,6 @@ StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
     OglTabl->setAlternatingRowColors(true);
     // Tab leaves the grid for the password (the arrows move within it).
     OglTabl->setTabKeyNavigation(false);
-    OglTabl->setFont(boldFont(OglTabl, 10));
     OglTabl->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     OglTabl->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     connect(OglTabl, &QTableWidget::cellPressed, this, [this](int row, int) { Q_EMIT rowPressed(row); });
@@ -116,7 +134,7 @@ StartScreen::StartScreen(QWidget* parent) : QGroupBox(parent)
     Parol->setFont(boldFont(Parol, 12));
     ZastPogasit1 = button(ParolGB, QStringLiteral("ZastPogasit1"), QStringLiteral("Войти в программу"),
                           QStringLiteral("Войти в программу"));
-    ZastPogasit1->setFont(boldFont(ZastPogasit1, 11));
+    ZastPogasit1->setFont(boldFont(ZastPogasit1, 12)); // as the password above it
     ZastPogasit1->setDefault(true);
     auto* parolLayout = new QVBoxLayout(ParolGB);
     parolLayout->addWidget(Parol);
@@ -171,7 +189,7 @@ void StartScreen::showContents(const ContentsPage& page, const std::vector<int>&
             if (QTableWidgetItem* item = OglTabl->item(r, c)) {
                 item->setBackground(QColor(0xC8, 0xDC, 0xF0));
                 QFont f = item->font();
-                f.setPointSize(11);
+                f.setPointSize(12);
                 item->setFont(f);
             }
         }

@@ -18,7 +18,7 @@ namespace {
 QComboBox* textList(QWidget* parent, QObject* filter, const QString& name, const QString& hint)
 {
     auto* combo = controls::named(new QComboBox(parent), name, hint);
-    combo->setEditable(true);
+    controls::makeEditable(combo);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setReadOnly(true);
     combo->lineEdit()->installEventFilter(filter);
