@@ -123,8 +123,9 @@ void fitOnScreen(QWidget* window)
 void makeEditable(QComboBox* combo)
 {
     // QComboBox gives a line edit a completer of its own unless it has one
-    // already: the edit comes with a stand-in, taken away at once. Building a
-    // completer for every list costs start-up more than all the rest of it.
+    // already: the edit comes with a stand-in, taken away at once. A text the
+    // program sets needs no completion, and building the completer on the
+    // list's model cost start-up about as much as the list itself.
     QCompleter standIn;
     auto* edit = new QLineEdit(combo);
     edit->setPalette(combo->palette());

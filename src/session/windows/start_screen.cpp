@@ -23,9 +23,9 @@ namespace {
 // A panel of help text in rich text, wrapped to the width it is given. The
 // layouts take its height from heightForWidth at the width they give it; its
 // size hints only say how wide it would like to be (so many average
-// characters) and about how high it would then be, counted from the length
-// of its text, for laying out the text costs more than the rest of the start
-// screen. (QLabel's own hints laid the text out fifteen times.)
+// characters) and about how high it would then be, counted from its text,
+// for laying the rich text out is the dearest part of the start screen.
+// (QLabel's own hints laid the text out fifteen times.)
 class HelpPanel final : public QLabel {
 public:
     HelpPanel(const QString& html, int hintColumns, int minimumColumns, QWidget* parent)
@@ -51,8 +51,9 @@ public:
     }
     QSize sizeHint() const override
     {
-        // Each line wraps at the hinted width about characters/lines/columns
-        // times; bold words and list indents take the rest of a line more.
+        // A line per heading, list item and line break, and one more per
+        // hinted width's worth of characters (indents and bold words take
+        // some of each line).
         const int wrapped = lines_ + characters_ / std::max(1, hintColumns_ - 8);
         return {widthOf(hintColumns_), wrapped * fontMetrics().lineSpacing() + 2 * (margin() + frameWidth())};
     }
