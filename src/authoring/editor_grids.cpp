@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <numeric>
 #include <utility>
@@ -229,6 +230,7 @@ void GridModel::resetContent()
 {
     rows_.clear();
     owned_.clear();
+    overlong_.clear();
     records_ = 0;
 }
 
@@ -292,10 +294,11 @@ int GridModel::readFile(const QString& path)
         if (!bytes_.isDetached())
             bytes_ = QByteArray();
         bytes_.resize(size);
-        read = file.read(bytes_.data(), size) == size;
+        read = readChecked(file, size);
     }
     if (!read) {
         bytes_.clear();
+        overlong_.clear();
         endResetModel();
         throw Error(QStringLiteral("Не удалось прочитать файл %1: %2").arg(native(), file.errorString()));
     }
@@ -304,6 +307,43 @@ int GridModel::readFile(const QString& path)
     std::iota(rows_.begin(), rows_.end(), 0);
     endResetModel();
     return int(size % layout_->size);
+}
+
+bool GridModel::readChecked(QFile& file, qint64 size)
+{
+    // The text fields' length bytes, checked record by record.
+    struct LengthByte {
+        qsizetype offset;
+        unsigned char capacity; // a length byte holds at most 255
+    };
+    std::vector<LengthByte> lengths;
+    for (const FieldLayout& f : layout_->fields) {
+        if (f.type == FieldType::Text)
+            lengths.push_back({f.offset, static_cast<unsigned char>(f.capacity())});
+    }
+    // The file is read about a megabyte of whole records at a time, and each
+    // part is checked while it is still in the processor's cache: checked
+    // after one read of the whole file, the records came from memory again,
+    // which took twice as long as the read.
+    const qsizetype recordSize = layout_->size;
+    const qsizetype part = std::max<qsizetype>(1, (qsizetype(1) << 20) / recordSize) * recordSize;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes_.constData());
+    for (qint64 done = 0; done < size;) {
+        const qint64 want = std::min<qint64>(part, size - done);
+        if (file.read(bytes_.data() + done, want) != want)
+            return false;
+        const qint32 last = qint32((done + want) / recordSize);
+        for (qint32 r = qint32(done / recordSize); r < last; ++r) {
+            const unsigned char* record = data + qsizetype(r) * recordSize;
+            bool bad = false;
+            for (const LengthByte& length : lengths)
+                bad |= record[length.offset] > length.capacity;
+            if (bad)
+                overlong_.push_back(r);
+        }
+        done += want;
+    }
+    return true;
 }
 
 QByteArray GridModel::recordBytes(int row, int* unmappable) const

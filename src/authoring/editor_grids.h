@@ -35,6 +35,8 @@
 #include <QStringList>
 #include <vector>
 
+class QFile;
+
 namespace tavel::authoring {
 
 enum class Grid { Sections, Topics, Questions, Answers, Import };
@@ -114,6 +116,10 @@ public:
     // checking what was read.
     int storedRecords() const { return records_; }
     RecordView storedRecord(int record) const { return view(record); }
+    // The loaded records with a text length byte beyond its field (the
+    // reader clamps such a length to the field), in file order; found while
+    // the file is read.
+    const std::vector<qint32>& overlongRecords() const { return overlong_; }
 
     // Changed since the last load or markSaved().
     bool isModified() const { return modified_; }
@@ -150,11 +156,15 @@ private:
     RecordView view(qint32 record) const;
     void touch();
     void resetContent();
+    // Reads `size` bytes of `file` into bytes_ (sized already), noting the
+    // records with an overlong text length; false when the read fails.
+    bool readChecked(QFile& file, qint64 size);
 
     Grid grid_;
     const RecordLayout* layout_;
     QByteArray bytes_; // the loaded records
     qint32 records_ = 0;
+    std::vector<qint32> overlong_;
     // One entry per row: a record index into bytes_ (>= 0), or -1 - k for
     // the row whose cells are owned_[k] (exactly columns() of them). Moving
     // rows moves these numbers only.

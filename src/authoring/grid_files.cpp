@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tavel::authoring {
 namespace {
 
@@ -73,24 +75,18 @@ LoadResult loadGrid(GridModel& grid, const QString& path)
     }
 
     // Length bytes beyond their field: the reader clamps them; they are named
-    // here so that the author knows which records to look at. The text
-    // fields' length bytes are checked on the raw bytes, record by record.
+    // here so that the author knows which records to look at.
     const RecordLayout& layout = grid.layout();
     std::vector<int> textFields;
     for (int f = 0; f < int(layout.fields.size()); ++f) {
         if (layout.field(f).type == FieldType::Text)
             textFields.push_back(f);
     }
-    int overlong = 0;
-    for (int i = 0; i < result.records; ++i) {
+    const std::vector<qint32>& overlongRecords = grid.overlongRecords();
+    const int overlong = int(overlongRecords.size());
+    for (int k = 0; k < std::min(overlong, kNamedRecords); ++k) {
+        const int i = overlongRecords[size_t(k)];
         const QByteArrayView bytes = grid.storedRecord(i).bytes();
-        bool bad = false;
-        for (int f : textFields) {
-            const FieldLayout& slot = layout.field(f);
-            bad = bad || static_cast<unsigned char>(bytes[slot.offset]) > slot.capacity();
-        }
-        if (!bad || ++overlong > kNamedRecords)
-            continue;
         QStringList fields;
         for (int f : textFields) {
             const FieldLayout& slot = layout.field(f);

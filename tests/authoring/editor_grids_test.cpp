@@ -228,6 +228,36 @@ TEST_F(EditorGridsTest, WarningsNameBreaksAndForeignCharactersOfSavedRowsOnly)
     EXPECT_EQ(few[2], QStringLiteral("И ещё 2 таких замечаний."));
 }
 
+// A large file is read a part at a time and checked as it comes: overlong
+// lengths at the ends of the parts (a megabyte is 8192 topic records) and in
+// the last whole record are all found, in file order; the partial record
+// after them is not checked.
+TEST_F(EditorGridsTest, OverlongLengthsAreFoundInEveryPartOfALargeFile)
+{
+    const QByteArray one = t.read(QStringLiteral("Istoriy/Tema.dat")).left(128);
+    const int records = 20000;
+    QByteArray bytes = one.repeated(records);
+    const std::vector<qint32> bad = {0, 5, 6, 7, 8191, 8192, 8193, 10000, 16383, 16384, 19999};
+    for (qint32 r : bad)
+        bytes[qsizetype(r) * 128 + 7] = char(121); // the name holds 120
+    bytes += QByteArray(60, char(250));
+    t.write(QStringLiteral("Istoriy/Tema.dat"), bytes);
+
+    const LoadResult loaded = loadGrid(grids.topicGrid, file(QStringLiteral("Tema.dat")));
+    EXPECT_EQ(loaded.records, records);
+    EXPECT_EQ(grids.topicGrid.overlongRecords(), bad);
+    ASSERT_EQ(loaded.damage.size(), 12);
+    for (int k = 0; k < 10; ++k)
+        EXPECT_TRUE(loaded.damage[k].contains(QStringLiteral("запись %1:").arg(bad[size_t(k)] + 1))) << k;
+    EXPECT_TRUE(loaded.damage[10].contains(QStringLiteral("ещё 1 записей")));
+    EXPECT_TRUE(loaded.damage[11].contains(QStringLiteral("неполная (60 байт из 128)")));
+
+    // A reload of a sound file forgets them.
+    t.write(QStringLiteral("Istoriy/Tema.dat"), one.repeated(3));
+    EXPECT_TRUE(loadGrid(grids.topicGrid, file(QStringLiteral("Tema.dat"))).damage.isEmpty());
+    EXPECT_TRUE(grids.topicGrid.overlongRecords().empty());
+}
+
 TEST_F(EditorGridsTest, DamagedFileOpensWithWhatCouldBeReadAndASaveKeepsIt)
 {
     QByteArray bytes = t.read(QStringLiteral("Istoriy/Tema.dat"));
