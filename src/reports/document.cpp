@@ -25,19 +25,13 @@ QTextCharFormat baseFormat(int pointSize, bool bold)
     return format;
 }
 
-// Inserts `text` at the cursor, each line end starting a new paragraph.
+// Inserts `text` at the cursor, each line end ("\r\n", "\n" or "\r")
+// starting a new paragraph with the current paragraph's format. QTextCursor
+// does this in one pass over the text; a paragraph inserted line by line cost
+// the printouts more than twice as much.
 void insertLines(QTextCursor& cursor, const QString& text, const QTextCharFormat& format)
 {
-    QString normal = text;
-    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normal.replace(u'\r', u'\n');
-    const QStringList lines = normal.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            cursor.insertBlock(cursor.blockFormat(), format);
-        if (!lines[i].isEmpty())
-            cursor.insertText(lines[i], format);
-    }
+    cursor.insertText(text, format);
 }
 
 bool startsWith(const QByteArray& bytes, const char* signature)

@@ -1,13 +1,17 @@
 // Key rules of the question base.
 #include "storage/question_keys.h"
 
+#include <QStringBuilder>
+
 #include "storage/text.h"
 
 namespace tavel {
 
 QString systemNumber(QStringView subjectCode, QStringView topicCode, QStringView testCode, QStringView questionNo)
 {
-    return trimmed(subjectCode) + u'_' + trimmed(topicCode) + u'_' + trimmed(testCode) + u'_' + trimmed(questionNo);
+    // Built in one allocation: printouts and protocols key every answer by it.
+    return trimmedView(subjectCode) % u'_' % trimmedView(topicCode) % u'_' % trimmedView(testCode) % u'_'
+           % trimmedView(questionNo);
 }
 
 FileReference splitFileReference(const QString& questionText)

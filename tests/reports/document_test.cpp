@@ -81,6 +81,15 @@ TEST(Document, AppendsParagraphsInTheBaseFontAndMakesARangePlain)
     EXPECT_EQ(rs[5].size, 10);
 }
 
+TEST(Document, EveryKindOfLineEndStartsAParagraph)
+{
+    DocumentHolder holder;
+    Document& doc = holder.newDocument();
+    doc.append(QStringLiteral("одна\rдве\nтри\r\nчетыре\r\n"));
+    doc.append(QStringLiteral("пять"));
+    EXPECT_EQ(texts(runs(doc.text())), QStringLiteral("одна|¶|две|¶|три|¶|четыре|¶|пять|"));
+}
+
 TEST(Document, SizeOnlyBaseFontLeavesTextPlain)
 {
     Document doc;
