@@ -327,10 +327,11 @@ bool GridModel::readChecked(QFile& file, qint64 size)
     // which took twice as long as the read.
     const qsizetype recordSize = layout_->size;
     const qsizetype part = std::max<qsizetype>(1, (qsizetype(1) << 20) / recordSize) * recordSize;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes_.constData());
+    char* const into = bytes_.data();
+    const auto* data = reinterpret_cast<const unsigned char*>(into);
     for (qint64 done = 0; done < size;) {
         const qint64 want = std::min<qint64>(part, size - done);
-        if (file.read(bytes_.data() + done, want) != want)
+        if (file.read(into + done, want) != want)
             return false;
         const qint32 last = qint32((done + want) / recordSize);
         for (qint32 r = qint32(done / recordSize); r < last; ++r) {

@@ -1,9 +1,9 @@
 // Key rules of the question base.
 #include "storage/question_keys.h"
 
-#include <QStringBuilder>
-
 #include "storage/text.h"
+
+#include <QStringBuilder>
 
 namespace tavel {
 

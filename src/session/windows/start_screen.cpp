@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,12 +30,17 @@ public:
     HelpPanel(const QString& html, int hintColumns, int minimumColumns, QWidget* parent)
         : QLabel(html, parent), hintColumns_(hintColumns), minimumColumns_(minimumColumns)
     {
-        // The text without its tags, and its lines: every heading, list item
-        // and line break starts one.
-        static const QRegularExpression lineStart(QStringLiteral("<(li|br|ol)\\b"));
-        static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-        lines_ = 1 + int(html.count(lineStart));
-        characters_ = int(QString(html).remove(tag).size());
+        // Its lines (every heading, list item and line break starts one) and
+        // the characters outside its tags.
+        for (const char* lineStart : {"<li", "<br", "<ol"})
+            lines_ += int(html.count(QLatin1String(lineStart)));
+        bool inTag = false;
+        for (const QChar c : html) {
+            if (c == u'<' || c == u'>')
+                inTag = c == u'<';
+            else if (!inTag)
+                ++characters_;
+        }
     }
     // Remembered per width until the font or style changes: the layouts
     // ask the same few widths again and again while the window is built.
